@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the release build with its unit,
+# pseudo-terminal and end-to-end tests, the same suite under the address and
+# undefined-behaviour sanitizers, and the Windows cross build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
+  g++-mingw-w64-x86-64
+for preset in default asan; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+echo "All tests passed; Windows build: build/windows/src/ktreva-host.exe"

@@ -1,0 +1,61 @@
+#pragma once
+// The one place where the utility talks to the operator.
+//
+// Messages are printf formats that must come out byte for byte, so the console
+// formats with vsnprintf and writes the bytes unchanged. A console either sits
+// on the process's stdin/stdout/stderr or, in tests, on memory: input from a
+// string, output and error output captured into strings.
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#if defined(__GNUC__)
+#define KT_PRINTF(fmt_index, first_arg) __attribute__((format(printf, fmt_index, first_arg)))
+#else
+#define KT_PRINTF(fmt_index, first_arg)
+#endif
+
+class Console {
+ public:
+  // Sits on stdin, stdout and stderr.
+  Console();
+  // Reads its input from `input` and captures everything it prints.
+  explicit Console(std::string input);
+
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  void print(const char* fmt, ...) KT_PRINTF(2, 3);
+  void vprint(const char* fmt, va_list args);
+  void put(std::string_view text);
+  // Standard error: only the fatal serial read report goes there.
+  void error(const char* fmt, ...) KT_PRINTF(2, 3);
+
+  // Reads one line of at most cap-1 characters, like fgets, and terminates it.
+  // A CR LF line end reads as LF. The rest of a line too long for the buffer
+  // is read and thrown away, so it can never be taken as a line of its own.
+  // Returns false at end of input (or a read error) when nothing was read.
+  bool read_line(char* buf, std::size_t cap);
+
+  // What a memory console has captured.
+  const std::string& output() const { return out_; }
+  const std::string& errors() const { return err_; }
+  void clear_output() { out_.clear(); }
+
+ private:
+  int next_char();
+  void write_out(std::string_view text);
+
+  bool memory_ = false;
+  std::string in_;
+  std::size_t in_pos_ = 0;
+  std::string out_;
+  std::string err_;
+};
+
+// Formats like snprintf into a std::string.
+std::string format_text(const char* fmt, ...) KT_PRINTF(1, 2);
+std::string vformat_text(const char* fmt, va_list args);

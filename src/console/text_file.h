@@ -1,0 +1,26 @@
+#pragma once
+// Reading the operator's text files in pieces, the way both file compilers do.
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+
+enum class PieceResult { kPiece, kEnd, kError };
+
+// Reads the next piece of a line: at most cap-1 characters, up to and
+// including a newline, terminated. A CR LF line end reads as a single LF, as
+// it does in text mode on Windows. A line longer than the buffer comes back in
+// several pieces. kError means the read itself failed (a directory, an I/O
+// error); kEnd means the file ended with nothing read.
+PieceResult read_piece(std::FILE* file, char* buf, std::size_t cap);
+
+// Removes a trailing newline in place; true when there was one.
+bool strip_newline(char* text);
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a text file for reading; null when it cannot be opened.
+FilePtr open_text_file(const char* path);

@@ -1,0 +1,80 @@
+#include "shell/actions.h"
+
+#include "angles/angle_guide.h"
+#include "config/conf_display.h"
+#include "config/conf_process.h"
+#include "shell/cmd_table.h"
+#include "shell/help_summary.h"
+
+bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
+  Console& con = shell.con;
+  switch (code) {
+    case CMD_HELP:
+      help_summary(con, shell.config.conf_rec);
+      break;
+    case CMD_ANGLES:
+      con.print("%s\n", angle_guide_text);
+      break;
+    case CMD_DCONFIGURE:
+      conf_display(con, shell.config.conf_rec);
+      break;
+    case CMD_DRULES:
+      rules_display(con, shell.rules, shell.config.conf_rec);
+      break;
+    case CMD_CONFIGURE:
+      action_configure(shell, words.next());
+      break;
+    case CMD_RULES:
+      action_rules(shell, words.next());
+      break;
+    case CMD_CONNECT:
+      action_connect(shell, words);
+      break;
+    case CMD_DISCONNECT:
+      action_disconnect(shell);
+      break;
+    case CMD_BAUD:
+      action_baud(shell, words.next());
+      break;
+    case CMD_DOWNLOAD:
+      action_download(shell);
+      break;
+    case CMD_FIRMWARE:
+      action_firmware(shell, words);
+      break;
+    case CMD_EXIT:
+      return true;
+    default:
+      con.print("\a\aInternal Error: command %d is invalid!\n", static_cast<int>(code));
+      break;
+  }
+  return false;
+}
+
+void action_configure(Shell& shell, const char* file_name) {
+  if (file_name == nullptr) {
+    shell.con.print("\a\aError: missing argument: file_name\n");
+    return;
+  }
+  if (conf_process(shell.con, shell.config, file_name) != 0) {
+    shell.con.print("\a\aError: Configuration processing failed\n");
+  }
+}
+
+void action_rules(Shell& shell, const char* file_name) {
+  if (file_name == nullptr) {
+    shell.con.print("\a\aError: missing argument: file_name\n");
+    return;
+  }
+  if (rules_process(shell.con, shell.rules, shell.config.conf_rec, file_name) != 0) {
+    shell.con.print("\a\aError: Rule processing failed\n");
+  }
+}
+
+bool ask_yes(Shell& shell) {
+  if (!shell.con.read_line(shell.cmd_line, LINE_SIZE)) {
+    shell.con.print("\n");
+    return false;
+  }
+  return shell.cmd_line[0] == 'y' || shell.cmd_line[0] == 'Y';
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The action behind each command code. Each checks the link state and its
+// arguments, prints its own messages and calls the subsystem that does the
+// work.
+
+#include <cstdint>
+
+#include "shell/shell.h"
+#include "shell/words.h"
+
+// Runs the action of `code`, taking its arguments from `words`. Returns true
+// when the program is to exit.
+bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words);
+
+void action_configure(Shell& shell, const char* file_name);
+void action_rules(Shell& shell, const char* file_name);
+void action_connect(Shell& shell, WordSplitter& words);
+void action_disconnect(Shell& shell);
+void action_baud(Shell& shell, const char* arg);
+void action_download(Shell& shell);
+void action_firmware(Shell& shell, WordSplitter& words);
+
+// Asks a yes/no question (its text already printed) and reads the answer
+// into cmd_line. True only for an answer that begins with y or Y; prints
+// "\n" first when the input has ended.
+bool ask_yes(Shell& shell);

@@ -1,0 +1,51 @@
+#include <cstring>
+
+#include "firmware/firmware.h"
+#include "shell/actions.h"
+
+void action_firmware(Shell& shell, WordSplitter& words) {
+  Console& con = shell.con;
+  if (shell.link.connected == 1) {
+    con.print("\a\aError: already Connected, Disconnect first!\n");
+    return;
+  }
+  const char* port_arg = words.next();
+  if (port_arg == nullptr) {
+    con.print("\a\aError: missing arguments: com_port file_name\n");
+    return;
+  }
+  const int port = parse_port_number(port_arg);
+  if (port == 0) {
+    con.print("\a\aError: invalid COM port number (1..10): %s\n", port_arg);
+    return;
+  }
+  const char* file_arg = words.next();
+  if (file_arg == nullptr) {
+    con.print("\a\aError: missing argument: file_name\n");
+    return;
+  }
+  char fw_file[LINE_SIZE];
+  std::strncpy(fw_file, file_arg, sizeof fw_file - 1);
+  fw_file[sizeof fw_file - 1] = '\0';
+
+  con.print(
+      "\a\aWARNING! This will alter the kTrevaNodi firmware!\n"
+      "Do you want to continue (n or y)? [n]: ");
+  char answer[WORD_SIZE];
+  if (!con.read_line(answer, sizeof answer)) {
+    con.print("\n");
+    answer[0] = '\0';
+  }
+  if (answer[0] != 'y' && answer[0] != 'Y') {
+    con.print("kTrevaNodi Firmware will NOT be updated!\n");
+    return;
+  }
+  if (firmware(con, shell.link, port, fw_file) == 0) {
+    con.print(
+        "\a\aFirmware update succeeded!\n\nPower cycle kTrevaNodi!\n"
+        "Don't forget to Configure Operating Parameters, Process Rules\n"
+        "and Download these to the kTrevaNodi!\n");
+  } else {
+    con.print("Error: Firmware update failed!\n\tPower cycle kTrevaNodi and try again!\n");
+  }
+}

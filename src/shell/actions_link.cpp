@@ -1,0 +1,124 @@
+#include <cstdio>
+#include <cstring>
+
+#include "config/conf_rec.h"
+#include "device/dev_connect.h"
+#include "device/dwn_download.h"
+#include "serial/serial.h"
+#include "shell/actions.h"
+#include "shell/cmd_table.h"
+
+namespace {
+
+// Sends a command text to the device over the open link.
+int send_text(Shell& shell, const char* text) {
+  return write_port(shell.con, shell.link.port_handle, shell.link.port_name, text,
+                    static_cast<int>(std::strlen(text)));
+}
+
+bool confirm_download(Shell& shell) {
+  Console& con = shell.con;
+  if (shell.config.conf_processed == 0) {
+    con.print(
+        "\a\aWarning: Configuration file has not yet been processed!\n"
+        "Do you want to use the Default Configuration? (yes|no) [no]: ");
+    if (!ask_yes(shell)) return false;
+  }
+  if (shell.rules.rules_processed == 0) {
+    con.print(
+        "\n\a\aWarning: Rules file has not yet been processed!\n"
+        "Do you  want to use the Implicit Rule only without specific rules?\n(yes|no) [no]: ");
+    if (!ask_yes(shell)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void action_connect(Shell& shell, WordSplitter& words) {
+  Console& con = shell.con;
+  if (shell.link.connected == 1) {
+    con.print("\a\aError: already Connected!\n");
+    return;
+  }
+  const char* port_arg = words.next();
+  if (port_arg == nullptr) {
+    con.print("\a\aError: missing argument: com_port\n");
+    return;
+  }
+  const int port = parse_port_number(port_arg);
+  if (port == 0) {
+    con.print("\a\aError: invalid COM port number (1..10): %s\n", port_arg);
+    return;
+  }
+  const char* baud_arg = words.next();
+  const int baud = baud_arg != nullptr
+                       ? leading_int(baud_arg)
+                       : static_cast<int>(default_connect_baud(shell.config.conf_rec));
+  if (!in_baud_table(baud)) {
+    con.print("\a\aError: invalid baud rate: %d\n", baud);
+    return;
+  }
+  shell.link.req_baud = baud;
+  std::snprintf(shell.link.port_name, sizeof shell.link.port_name, "COM%d", port);
+  dev_connect(con, shell.link, baud, DEV_MODE_CONNECT);
+}
+
+void action_disconnect(Shell& shell) {
+  if (shell.link.connected != 1) {
+    shell.con.print("\a\aError: not Connected!\n");
+    return;
+  }
+  link_close(shell.link);
+  shell.con.print("Disconnected\n");
+}
+
+void action_baud(Shell& shell, const char* arg) {
+  Console& con = shell.con;
+  if (shell.link.connected != 1) {
+    con.print("\a\aError: must be Connected before changing the Baud!\n");
+    return;
+  }
+  if (arg == nullptr) {
+    con.print("\a\aError: missing argument: baud\n");
+    return;
+  }
+  const int baud = leading_int(arg);
+  if (!in_baud_table(baud)) {
+    con.print("\a\aError: invalid baud rate: %d\n", baud);
+    return;
+  }
+  shell.link.req_baud = baud;
+  char text[WORD_SIZE];
+  std::snprintf(text, sizeof text, "host %ld\r", static_cast<long>(baud));
+  if (send_text(shell, text) < 0) {
+    con.print("\a\aError: wrote Host Baud command, got error on port %s\n", shell.link.port_name);
+    link_close(shell.link);
+    return;
+  }
+  dev_connect(con, shell.link, baud, DEV_MODE_BAUD_CHANGE);
+}
+
+void action_download(Shell& shell) {
+  Console& con = shell.con;
+  if (shell.link.connected != 1) {
+    con.print("\a\aError: not Connected!\n");
+    return;
+  }
+  if (!confirm_download(shell)) {
+    con.print("\a\aDownload Aborted!\n");
+    return;
+  }
+  if (send_text(shell, "download\r\n") < 0) {
+    con.print("\a\aError: wrote Download command, got error on port %s\n", shell.link.port_name);
+    return;
+  }
+  const ConfRec& conf = shell.config.conf_rec;
+  const ConfBytes conf_bytes = conf_encode(conf);
+  const int result = dwn_download(con, shell.link, conf_bytes.data(), rule_bytes(shell.rules),
+                                  conf.rule_count);
+  if (result != 0) con.print("\a\aError: Download failed: %d\n", result);
+  con.print("\a\aPlease Power OFF the kTrevanodi and power it back on to RESET it.\n");
+  link_close(shell.link);
+  con.print("Disconnected\n");
+}

@@ -1,0 +1,54 @@
+#include <cstring>
+
+#include "console/text_file.h"
+#include "device/version.h"
+#include "shell/actions.h"
+#include "shell/cmd_table.h"
+#include "shell/help_summary.h"
+#include "shell/shell.h"
+#include "shell/words.h"
+
+int shell_main(Shell& shell) {
+  shell.con.print("kTrevaNodi PC Host Utility %s\n", KTREVA_VERSION);
+  conf_defaults(shell.config.conf_rec);
+  help_summary(shell.con, shell.config.conf_rec);
+  shell.con.print("\n");
+  return command_loop(shell);
+}
+
+int command_loop(Shell& shell) {
+  for (;;) {
+    shell.con.print("Command> ");
+    if (!shell.con.read_line(shell.cmd_line, LINE_SIZE)) {
+      shell.con.print("\n");
+      return 1;
+    }
+    if (shell.cmd_line[0] == '\n') continue;
+    strip_newline(shell.cmd_line);
+    // A leading dot repeats the last line that did not begin with one.
+    if (shell.cmd_line[0] == '.') {
+      std::memcpy(shell.cmd_line, shell.prev_line, LINE_SIZE);
+    } else {
+      std::memcpy(shell.prev_line, shell.cmd_line, LINE_SIZE);
+    }
+    char line[LINE_SIZE];
+    std::memcpy(line, shell.cmd_line, LINE_SIZE);
+    if (run_line(shell, line)) return 0;
+  }
+}
+
+bool run_line(Shell& shell, char* line) {
+  WordSplitter words(line);
+  const char* word = words.next();
+  if (word == nullptr) return false;
+  const CmdMatch match = match_command(word);
+  if (match.kind == MatchKind::kNone) {
+    shell.con.print("\a\aError: unknown command: %s\n", word);
+    return false;
+  }
+  if (match.kind == MatchKind::kAmbiguous) {
+    shell.con.print("\a\aError: ambiguous command: %s\n", word);
+    return false;
+  }
+  return run_action(shell, match.entry->code, words);
+}

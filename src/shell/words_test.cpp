@@ -1,0 +1,68 @@
+#include "shell/words.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/cmd_table.h"
+
+namespace {
+
+std::vector<std::string> split(std::string line) {
+  WordSplitter words(line.data());
+  std::vector<std::string> out;
+  while (const char* w = words.next()) out.emplace_back(w);
+  return out;
+}
+
+TEST(Words, SplitsAtRunsOfSeparators) {
+  EXPECT_EQ(split("  connect,,3 \t 9600"), (std::vector<std::string>{"connect", "3", "9600"}));
+  EXPECT_TRUE(split(" ,\t").empty());
+  EXPECT_TRUE(split("").empty());
+}
+
+TEST(Words, PortNumbers) {
+  EXPECT_EQ(parse_port_number("3"), 3);
+  EXPECT_EQ(parse_port_number("3x"), 3);
+  EXPECT_EQ(parse_port_number("com3"), 3);
+  EXPECT_EQ(parse_port_number("COM10"), 10);
+  EXPECT_EQ(parse_port_number("Com3"), 3);
+  EXPECT_EQ(parse_port_number("-2"), 0);
+  EXPECT_EQ(parse_port_number("0"), 0);
+  EXPECT_EQ(parse_port_number("11"), 0);
+  EXPECT_EQ(parse_port_number("com"), 0);
+  EXPECT_EQ(parse_port_number("co"), 0);
+  EXPECT_EQ(parse_port_number("port3"), 0);
+  EXPECT_EQ(parse_port_number("com11"), 0);
+  EXPECT_EQ(parse_port_number("99999999999999999999"), 0);
+}
+
+TEST(Words, LeadingIntSaturates) {
+  EXPECT_EQ(leading_int("fast"), 0);
+  EXPECT_EQ(leading_int("+19200baud"), 19200);
+  EXPECT_EQ(leading_int("-5"), -5);
+  EXPECT_EQ(leading_int("99999999999999999999"), 2147483647);
+  EXPECT_EQ(leading_int("-99999999999999999999"), -2147483647 - 1);
+}
+
+TEST(CmdTable, PrefixMatching) {
+  for (const char* w : {"d", "c", "con", "D"}) {
+    EXPECT_EQ(match_command(w).kind, MatchKind::kAmbiguous) << w;
+  }
+  const std::pair<const char*, const char*> unique[] = {
+      {"dc", "dconfigure"}, {"dr", "drules"}, {"do", "download"}, {"di", "disconnect"},
+      {"conf", "configure"}, {"conn", "connect"}, {"e", "exit"},   {"q", "quit"},
+      {"x", "x"},           {"h", "help"},       {"?", "?"},        {"a", "angles"},
+      {"b", "baud"},        {"f", "firmware"},   {"r", "rules"},    {"HELP", "help"},
+      {".", "."}};
+  for (const auto& [word, name] : unique) {
+    const CmdMatch m = match_command(word);
+    ASSERT_EQ(m.kind, MatchKind::kUnique) << word;
+    EXPECT_STREQ(m.entry->name, name) << word;
+  }
+  EXPECT_EQ(match_command("helpme").kind, MatchKind::kNone);
+  EXPECT_EQ(match_command("xx").kind, MatchKind::kNone);
+}
+
+}  // namespace
