@@ -99,10 +99,18 @@ std::string visible(const std::string& text) {
   std::string shown;
   for (unsigned char c : text) {
     switch (c) {
-      case '\a': shown += "\\a"; break;
-      case '\t': shown += "\\t"; break;
-      case '\r': shown += "\\r"; break;
-      case '\n': shown += "\\n\n"; break;
+      case '\a':
+        shown += "\\a";
+        break;
+      case '\t':
+        shown += "\\t";
+        break;
+      case '\r':
+        shown += "\\r";
+        break;
+      case '\n':
+        shown += "\\n\n";
+        break;
       default:
         if (c < 0x20 || c > 0x7E) {
           char hex[8];
@@ -124,6 +132,6 @@ std::string describe_mismatch(const std::string& want, const std::string& got) {
   return "first difference at byte " + std::to_string(at) + " (expected " +
          std::to_string(want.size()) + " bytes, got " + std::to_string(got.size()) +
          ")\n--- expected from byte " + std::to_string(from) + ":\n" +
-         visible(want.substr(from, 240)) + "\n--- got from byte " + std::to_string(from) +
-         ":\n" + visible(got.substr(from, 240)) + "\n";
+         visible(want.substr(from, 240)) + "\n--- got from byte " + std::to_string(from) + ":\n" +
+         visible(got.substr(from, 240)) + "\n";
 }

@@ -44,8 +44,8 @@ std::vector<std::string> read_args(const fs::path& path) {
 }
 
 fs::path make_scratch(const std::string& name) {
-  fs::path dir = fs::temp_directory_path() / ("ktreva-transcript-" + name + "-" +
-                                              std::to_string(::getpid()));
+  fs::path dir =
+      fs::temp_directory_path() / ("ktreva-transcript-" + name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   const fs::path files = fs::path(KTREVA_TRANSCRIPT_DIR) / (name + ".files");
@@ -62,8 +62,7 @@ TEST_P(Transcript, MatchesExpectedOutput) {
   const fs::path base = fs::path(KTREVA_TRANSCRIPT_DIR) / name;
   const fs::path scratch = make_scratch(name);
   const fs::path status_file = base.string() + ".status";
-  const int want_status =
-      fs::exists(status_file) ? std::stoi(read_file(status_file)) : 0;
+  const int want_status = fs::exists(status_file) ? std::stoi(read_file(status_file)) : 0;
 
   std::vector<std::string> argv = {KTREVA_HOST_PATH};
   for (const auto& a : read_args(base.string() + ".args")) argv.push_back(a);

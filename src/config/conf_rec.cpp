@@ -38,10 +38,9 @@ ConfBytes conf_encode(const ConfRec& rec) {
     b[20 + i] = static_cast<std::uint8_t>(rec.station_call[i]);
   }
   const std::uint16_t words[] = {
-      rec.station_ssid, rec.wide_max,      rec.wide_total,   rec.relay,
-      rec.nsr,          rec.have_gps,      rec.dupe_window,  rec.log_port,
-      rec.halt_on_error, rec.drop_mangled, rec.fix_valid,    rec.pass_nonaprs,
-      rec.implicit_action, rec.rule_count};
+      rec.station_ssid, rec.wide_max,     rec.wide_total,      rec.relay,         rec.nsr,
+      rec.have_gps,     rec.dupe_window,  rec.log_port,        rec.halt_on_error, rec.drop_mangled,
+      rec.fix_valid,    rec.pass_nonaprs, rec.implicit_action, rec.rule_count};
   std::size_t at = 28;
   for (std::uint16_t w : words) {
     put_le16(&b[at], w);

@@ -16,7 +16,9 @@ inline void put_le32(std::uint8_t* at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-inline void put_le_float(std::uint8_t* at, float v) { put_le32(at, std::bit_cast<std::uint32_t>(v)); }
+inline void put_le_float(std::uint8_t* at, float v) {
+  put_le32(at, std::bit_cast<std::uint32_t>(v));
+}
 
 inline std::uint16_t get_le16(const std::uint8_t* at) {
   return static_cast<std::uint16_t>(at[0] | (at[1] << 8));

@@ -115,8 +115,8 @@ void action_download(Shell& shell) {
   }
   const ConfRec& conf = shell.config.conf_rec;
   const ConfBytes conf_bytes = conf_encode(conf);
-  const int result = dwn_download(con, shell.link, conf_bytes.data(), rule_bytes(shell.rules),
-                                  conf.rule_count);
+  const int result =
+      dwn_download(con, shell.link, conf_bytes.data(), rule_bytes(shell.rules), conf.rule_count);
   if (result != 0) con.print("\a\aError: Download failed: %d\n", result);
   con.print("\a\aPlease Power OFF the kTrevanodi and power it back on to RESET it.\n");
   link_close(shell.link);

@@ -45,7 +45,8 @@ int leading_int(const char* text) {
 int parse_port_number(const char* arg) {
   int number = leading_int(arg);
   if (number == 0) {
-    const bool com = std::strlen(arg) >= 3 && std::tolower(static_cast<unsigned char>(arg[0])) == 'c' &&
+    const bool com = std::strlen(arg) >= 3 &&
+                     std::tolower(static_cast<unsigned char>(arg[0])) == 'c' &&
                      std::tolower(static_cast<unsigned char>(arg[1])) == 'o' &&
                      std::tolower(static_cast<unsigned char>(arg[2])) == 'm';
     if (!com) return 0;

@@ -50,12 +50,23 @@ TEST(CmdTable, PrefixMatching) {
   for (const char* w : {"d", "c", "con", "D"}) {
     EXPECT_EQ(match_command(w).kind, MatchKind::kAmbiguous) << w;
   }
-  const std::pair<const char*, const char*> unique[] = {
-      {"dc", "dconfigure"}, {"dr", "drules"}, {"do", "download"}, {"di", "disconnect"},
-      {"conf", "configure"}, {"conn", "connect"}, {"e", "exit"},   {"q", "quit"},
-      {"x", "x"},           {"h", "help"},       {"?", "?"},        {"a", "angles"},
-      {"b", "baud"},        {"f", "firmware"},   {"r", "rules"},    {"HELP", "help"},
-      {".", "."}};
+  const std::pair<const char*, const char*> unique[] = {{"dc", "dconfigure"},
+                                                        {"dr", "drules"},
+                                                        {"do", "download"},
+                                                        {"di", "disconnect"},
+                                                        {"conf", "configure"},
+                                                        {"conn", "connect"},
+                                                        {"e", "exit"},
+                                                        {"q", "quit"},
+                                                        {"x", "x"},
+                                                        {"h", "help"},
+                                                        {"?", "?"},
+                                                        {"a", "angles"},
+                                                        {"b", "baud"},
+                                                        {"f", "firmware"},
+                                                        {"r", "rules"},
+                                                        {"HELP", "help"},
+                                                        {".", "."}};
   for (const auto& [word, name] : unique) {
     const CmdMatch m = match_command(word);
     ASSERT_EQ(m.kind, MatchKind::kUnique) << word;
