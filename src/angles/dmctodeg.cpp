@@ -2,9 +2,9 @@
 
 #include "angles/angle_parse.h"
 
-namespace {
-
 using namespace angles;
+
+namespace {
 
 int scan_parts(Console& con, Notation notation, const AngleText& text, const AngleCounts& counts,
                AngleParts& parts) {
