@@ -1,0 +1,75 @@
+#include "angles/number_reading.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace {
+
+int read_int(const std::string& s) {
+  return angles::integer_reading(s.data(), s.data() + s.size());
+}
+double read_dec(const std::string& s) {
+  return angles::decimal_reading(s.data(), s.data() + s.size());
+}
+
+TEST(NumberReading, Integer) {
+  EXPECT_EQ(read_int(""), 0);
+  EXPECT_EQ(read_int(" \t-12x"), -12);
+  EXPECT_EQ(read_int("+7.9"), 7);
+  EXPECT_EQ(read_int("+-7"), 0);
+  EXPECT_EQ(read_int("- 7"), 0);
+  EXPECT_EQ(read_int("99999999999999999999"), 2147483647);
+  EXPECT_EQ(read_int("-99999999999999999999"), -2147483647 - 1);
+}
+
+TEST(NumberReading, DecimalTakesDigitsPointAndFractionOnly) {
+  const std::pair<const char*, double> cases[] = {
+      {"", 0},
+      {".", 0},
+      {"-", 0},
+      {"+-5", 0},
+      {"- 5", 0},
+      {"1.5", 1.5},
+      {" \t-2.25", -2.25},
+      {".5", 0.5},
+      {"-.5", -0.5},
+      {"7.", 7},
+      {"1e5", 1},
+      {"2E-3", 2},
+      {"0x10", 0},
+      {"inf", 0},
+      {"nan", 0},
+      {"-infinity", 0},
+      {"1.2.3", 1.2},
+      {"3 4", 3},
+      {"+8", 8},
+      {"12,5", 12},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(read_dec(text), value) << '"' << text << '"';
+  EXPECT_TRUE(std::signbit(read_dec("-0")));
+}
+
+TEST(NumberReading, DecimalStopsAtTheGivenEnd) {
+  const char text[] = "12.75";
+  EXPECT_EQ(angles::decimal_reading(text, text + 3), 12.0);
+}
+
+TEST(NumberReading, DecimalExtremes) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(read_dec("1" + std::string(400, '0')), inf);
+  EXPECT_EQ(read_dec("-1" + std::string(400, '0') + ".5"), -inf);
+  EXPECT_EQ(read_dec("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(NumberReading, PartsOverflowToInfinity) {
+  const float inf = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(angles::as_part(1e39), inf);
+  EXPECT_EQ(angles::as_part(-1e39), -inf);
+  EXPECT_EQ(angles::as_part(2.5), 2.5f);
+}
+
+}  // namespace
