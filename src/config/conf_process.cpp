@@ -1,11 +1,53 @@
-// PLACEHOLDER until the configuration compiler lands.
 #include "config/conf_process.h"
 
-int conf_process(Console& con, ConfigState&, const char* path) {
+#include "config/conf_line.h"
+#include "console/text_file.h"
+
+namespace {
+
+// Every parse starts from the defaults, but the two rule-set fields belong to
+// the rules file: the count is kept, and the implicit action stays drop or
+// falls back to pass.
+void reset_keeping_rule_set(ConfRec& rec) {
+  const std::uint16_t rule_count = rec.rule_count;
+  const bool drop = rec.implicit_action == IMPLICIT_DROP;
+  conf_defaults(rec);
+  rec.rule_count = rule_count;
+  rec.implicit_action = drop ? IMPLICIT_DROP : IMPLICIT_PASS;
+}
+
+}  // namespace
+
+int conf_process(Console& con, ConfigState& cfg, const char* path) {
   if (path == nullptr) {
     con.print("conf_process: Error: param rfp is invalid\n");
     return -1;
   }
-  con.print("\a\aError: cannot open %s\n", path);
-  return -2;
+  const FilePtr file = open_text_file(path);
+  if (!file) {
+    con.print("\a\aError: cannot open %s\n", path);
+    return -2;
+  }
+  reset_keeping_rule_set(cfg.conf_rec);
+
+  char line[CONF_LINE_SIZE];
+  int number = 0;
+  int items = 0;
+  for (;;) {
+    const PieceResult read = read_piece(file.get(), line, sizeof line);
+    if (read == PieceResult::kEnd) break;
+    if (read == PieceResult::kError) {
+      // A file that cannot be read (a directory, an I/O error) was not
+      // processed, however many of its lines came before.
+      con.print("\a\aError: cannot read %s\n", path);
+      return -2;
+    }
+    strip_newline(line);
+    const int rc = conf_parse_line(con, cfg.conf_rec, ++number, line);
+    if (rc < 0) return rc;
+    items += rc;
+  }
+  cfg.conf_processed = 1;
+  con.print("Configuration items processed %d\n", items);
+  return 0;
 }

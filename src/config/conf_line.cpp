@@ -1,0 +1,58 @@
+#include "config/conf_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/conf_keywords.h"
+
+namespace {
+
+std::size_t find_comment(const char* line) {
+  const std::size_t pos = std::strcspn(line, CONF_COMMENT_CHARS);
+  return line[pos] != '\0' ? pos : CONF_NO_COMMENT;
+}
+
+bool is_comment_char(char c) { return c != '\0' && std::strchr(CONF_COMMENT_CHARS, c) != nullptr; }
+
+}  // namespace
+
+int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
+  char line_copy[CONF_LINE_SIZE];
+  std::snprintf(line_copy, sizeof line_copy, "%s", line);
+  ConfLine ctx{con, number, line_copy, LineCutter(line), find_comment(line)};
+
+  const char* token = ctx.cut.next(CONF_WORD_DELIMS);
+  if (token == nullptr || is_comment_char(token[0])) return 0;
+
+  const ConfKeyword* row = nullptr;
+  const int matches = conf_match_keyword(token, &row);
+  if (matches > 1) {
+    con.print("\a\aError: line %d: Ambiguous command: %s: %s\n", number, token, line_copy);
+    return -7;
+  }
+  if (matches == 0) {
+    con.print("\a\aError: line %d: command %s invalid: %s\n", number, token, line_copy);
+    return -7;
+  }
+  const int rc = conf_store_item(ctx, rec, row->item);
+  return rc < 0 ? rc : 1;
+}
+
+void conf_missing(const ConfLine& line, const char* what) {
+  line.con.print("\a\aError: line %d: missing %s argument: %s\n", line.number, what, line.copy);
+}
+
+int conf_take_arg(ConfLine& line, const char* what, char** token) {
+  *token = line.cut.next(CONF_ARG_DELIMS);
+  if (*token == nullptr) {
+    conf_missing(line, what);
+    return -11;
+  }
+  // The token can only lie behind the comment character, never on it, since
+  // comment characters are delimiters here.
+  if (line.comment_pos != CONF_NO_COMMENT && line.cut.offset(*token) > line.comment_pos) {
+    conf_missing(line, what);
+    return -8;
+  }
+  return 0;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// One line of a configuration file, and what its keyword's argument stores.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "config/conf_rec.h"
+#include "config/conf_tokens.h"
+#include "console/console.h"
+
+// Room for one piece of a line: 255 characters and a terminator.
+constexpr std::size_t CONF_LINE_SIZE = 256;
+constexpr std::size_t CONF_NO_COMMENT = static_cast<std::size_t>(-1);
+
+// What the argument handlers need to know about the line they work on.
+struct ConfLine {
+  Console& con;
+  int number;
+  const char* copy;  // the line as read, for the messages
+  LineCutter cut;
+  std::size_t comment_pos;  // the first comment character, or CONF_NO_COMMENT
+};
+
+// Parses one piece of the file, whose newline is already removed. Returns 1
+// when its keyword was recognised and its value stored, 0 for a blank or
+// comment line, or a negative code after printing the line's error.
+int conf_parse_line(Console& con, ConfRec& rec, int number, char* line);
+
+// Takes an argument token by the general rule; prints the "missing" message
+// naming `what` and returns -11 (no token) or -8 (inside the comment).
+int conf_take_arg(ConfLine& line, const char* what, char** token);
+
+// Prints "missing <what> argument" for the line.
+void conf_missing(const ConfLine& line, const char* what);
+
+// Handles the argument of `item` and stores its value: 0, or -8 / -11.
+int conf_store_item(ConfLine& line, ConfRec& rec, std::uint32_t item);
+
+// The position line: latitude, then longitude.
+int conf_store_position(ConfLine& line, ConfRec& rec);

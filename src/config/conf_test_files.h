@@ -1,0 +1,41 @@
+#pragma once
+// Scratch files for the configuration parser's tests: each one is written in
+// a folder of its own and removed with the object.
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    // Test processes run side by side: a random part keeps their folders apart.
+    static const unsigned run = std::random_device{}();
+    static std::atomic<int> serial{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("ktreva-conf-" + std::to_string(run) + "-" + std::to_string(++serial));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  // Writes `bytes` unchanged to a file in the folder; returns its path.
+  std::string write(const std::string& name, std::string_view bytes) const {
+    const std::filesystem::path file = path_ / name;
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.string();
+  }
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
