@@ -402,6 +402,18 @@ TEST_F(RulesProcess, ArgumentErrorsOfTheAreaKinds) {
                                            "drop compass n, 1, # 2"));
 }
 
+TEST_F(RulesProcess, RefusedAngleMessageComesFirst) {
+  const std::string refused = "340282346638528859811704183484516925440.000000";
+  const std::string unrecognized =
+      "\a\aError: Unrecognized format: must be one of Dotted, Colon or DMC\n";
+  EXPECT_EQ(compile("drop rectangle 45, 2, 3, 4\n"), -40);
+  EXPECT_EQ(out, unrecognized + error(1, "invalid Latitude1 range [-90..90]: " + refused,
+                                      "drop rectangle 45, 2, 3, 4"));
+  EXPECT_EQ(compile("pass circle 5, 45, 6\n"), -19);
+  EXPECT_EQ(out, unrecognized + error(1, "invalid Latitude range [-90..90]: " + refused,
+                                      "pass circle 5, 45, 6"));
+}
+
 TEST_F(RulesProcess, AngleTextsKeepTheirBlanks) {
   ASSERT_EQ(compile_fake("pass rectangle  1,  2 ,\t3,4 # corner\n"), 0);
   EXPECT_EQ(angle_texts, (std::vector<std::string>{" 1", "  2 ", "3", "4 "}));
