@@ -98,16 +98,6 @@ TEST(RuleRec, RuleBytesIsTheTableEndToEnd) {
   EXPECT_EQ(sizeof rules.rule_table, 2800u);
 }
 
-TEST(RuleTables, KeywordsInOrder) {
-  const char* words[] = {"implicit", "destin",  "dst",       "source", "src",
-                         "circle",   "compass", "rectangle", "sector"};
-  const std::uint8_t codes[] = {0x24, 0x25, 0x25, 0x26, 0x26, 0x27, 0x28, 0x29, 0x2A};
-  for (std::size_t i = 0; i < rule_keywords.size(); ++i) {
-    EXPECT_STREQ(rule_keywords[i].keyword, words[i]);
-    EXPECT_EQ(rule_keywords[i].code, codes[i]);
-  }
-}
-
 TEST(RuleTables, KindNameIsTheFirstRowOrQuestionMark) {
   EXPECT_STREQ(rule_kind_name(0x24), "implicit");
   EXPECT_STREQ(rule_kind_name(0x25), "destin");
@@ -119,17 +109,6 @@ TEST(RuleTables, KindNameIsTheFirstRowOrQuestionMark) {
   EXPECT_STREQ(rule_kind_name(0), "?");
   EXPECT_STREQ(rule_kind_name(0x23), "?");
   EXPECT_STREQ(rule_kind_name(0x2B), "?");
-}
-
-TEST(RuleTables, CompassNamesAndActions) {
-  const char* names[] = {"Error", "N", "NE", "E", "SE", "S", "SW", "W", "NW"};
-  for (std::size_t i = 0; i < compass_names.size(); ++i) EXPECT_STREQ(compass_names[i], names[i]);
-  const char* words[] = {"drop", "d", "pass", "p"};
-  const std::uint8_t codes[] = {ACT_DROP, ACT_DROP, ACT_PASS, ACT_PASS};
-  for (std::size_t i = 0; i < rule_actions.size(); ++i) {
-    EXPECT_STREQ(rule_actions[i].word, words[i]);
-    EXPECT_EQ(rule_actions[i].code, codes[i]);
-  }
 }
 
 }  // namespace

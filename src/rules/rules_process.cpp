@@ -103,9 +103,13 @@ int compile_line(Compilation& c, char* buf) {
   strip_newline(buf);
   char text[kLineSize];
   std::strcpy(text, buf);
-  RuleLine line{c.con,       c.file_name,       c.line_no,
-                text,        TokenScanner(buf), std::strpbrk(buf, "#/;"),
-                c.to_degrees};
+  RuleLine line{.con = c.con,
+                .file_name = c.file_name,
+                .line_no = c.line_no,
+                .text = text,
+                .scan = TokenScanner(buf),
+                .comment = std::strpbrk(buf, "#/;"),
+                .to_degrees = c.to_degrees};
   const char* word = line.scan.next(kWordSeps);
   if (word == nullptr || is_comment_char(word[0])) return 0;
   const int action = find_action(word);
