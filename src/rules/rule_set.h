@@ -1,24 +1,30 @@
 #pragma once
-// PLACEHOLDER shape of the rule set until the rules compiler lands.
+// The rule set: the table of compiled rule records and the flag that says a
+// rules file was compiled to its end. The implicit action and the record
+// count live in the configuration record, whose last two fields they are.
 
-#include <cstddef>
+#include <array>
 #include <cstdint>
-#include <vector>
 
 #include "config/conf_rec.h"
 #include "console/console.h"
-
-constexpr std::size_t RULE_REC_SIZE = 28;
-constexpr int RULE_TABLE_SIZE = 100;
+#include "rules/rule_rec.h"
 
 struct RuleState {
-  std::uint8_t rule_table[RULE_TABLE_SIZE][RULE_REC_SIZE] = {};
-  std::int32_t rule_entries = 0;
+  std::array<RuleRec, RULE_TABLE_SIZE> rule_table{};
+  std::int32_t rule_entries = 0;  // rules plus implicit lines of the last compilation
   std::int32_t rules_processed = 0;
 };
 
-// The first rule_count records as the device receives them, contiguous.
+static_assert(sizeof(std::array<RuleRec, RULE_TABLE_SIZE>) == RULE_REC_SIZE * RULE_TABLE_SIZE,
+              "the download sends the table as contiguous records");
+
+// The start of the table as the device receives it: record i at 28 * i.
 const std::uint8_t* rule_bytes(const RuleState& rules);
 
+// The "drules" display of the first conf.rule_count records.
 void rules_display(Console& con, const RuleState& rules, const ConfRec& conf);
+
+// Compiles the rules file `rfp`. 0 on success; a negative code after its own
+// message on failure.
 int rules_process(Console& con, RuleState& rules, ConfRec& conf, const char* rfp);

@@ -1,0 +1,50 @@
+#include <cstring>
+
+#include "rules/rule_kinds.h"
+#include "rules/rule_numbers.h"
+
+namespace {
+
+struct CallMessages {
+  ArgMessages missing;
+  const char* name;
+  int too_long_code;
+};
+
+const CallMessages kDestinMessages = {
+    {"missing Destination", -11, "missing Destination string", -8}, "Destination", -10};
+const CallMessages kSourceMessages = {
+    {"missing Source", -13, "missing Source string", -12}, "Source", -11};
+
+constexpr int kMaxSsid = 15;
+
+}  // namespace
+
+int parse_call_rule(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
+  const CallMessages& m = kind == RULE_DESTIN ? kDestinMessages : kSourceMessages;
+  char* pattern = nullptr;
+  if (int rc = take_arg(line, kPatternSeps, m.missing, &pattern)) return rc;
+  if (pattern[0] == '*') {
+    rec[RULE_FLAGS_AT] = MOD_WILD | MOD_ANY;
+    return 0;
+  }
+  std::uint8_t mods = 0;
+  if (char* star = std::strchr(pattern, '*')) {
+    *star = '\0';
+    mods = MOD_WILD;
+  } else if (char* dash = std::strchr(pattern, '-')) {
+    *dash = '\0';
+    const int ssid = read_decimal_int(dash + 1);
+    if (ssid < 0 || ssid > kMaxSsid) {
+      return rule_error(line, -9, "invalid SSID range [0..15]: %d", ssid);
+    }
+    mods = MOD_SSID;
+    rule_put_ssid(rec, static_cast<std::uint8_t>(ssid));
+  }
+  if (std::strlen(pattern) > RULE_CALL_SIZE) {
+    return rule_error(line, m.too_long_code, "%s is too long: %s", m.name, pattern);
+  }
+  rule_put_call(rec, pattern);
+  rec[RULE_FLAGS_AT] = mods;
+  return 0;
+}

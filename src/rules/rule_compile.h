@@ -1,0 +1,19 @@
+#pragma once
+// The rules compiler behind rules_process, with the angle conversion passed
+// in: the program passes dmctodeg, tests and the fuzzer may pass their own.
+
+#include <cstdio>
+
+#include "config/conf_rec.h"
+#include "console/console.h"
+#include "rules/rule_set.h"
+
+using AngleReader = double (*)(Console& con, const char* text);
+
+// Opens `rfp` and compiles it; the codes and messages of rules_process.
+int rules_compile(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
+                  AngleReader to_degrees);
+
+// Compiles an already opened file; `rfp` is the name that messages show.
+int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
+                       std::FILE* file, AngleReader to_degrees);
