@@ -4,6 +4,7 @@
 
 #include "angles/angle_parse.h"
 #include "angles/number_reading.h"
+#include "console/number_text.h"
 
 namespace angles {
 namespace {
@@ -57,7 +58,7 @@ int take_part(Console& con, DmcScan& scan, Part part, const char* id, AngleParts
     print_already(con, part, value);
     return ANGLE_FAIL;
   }
-  value = as_part(decimal_reading(scan.field_start, id));
+  value = to_single(decimal_reading(scan.field_start, id));
   have = true;
   scan.field_start = id + 1;
   return 0;

@@ -3,8 +3,17 @@
 
 #include "angles/angle_parse.h"
 #include "angles/number_reading.h"
+#include "console/number_text.h"
 
 namespace angles {
+namespace {
+
+// The whole number written between two separators.
+int whole(const char* begin, const char* end) {
+  return read_int(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+}
+
+}  // namespace
 
 int end_of_scan(Console& con, const char* field_start, const char* end) {
   if (field_start != end) {
@@ -23,11 +32,11 @@ int scan_colon(Console& con, const AngleText& text, const AngleCounts& counts, A
   }
   const char* first = std::find(text.begin, text.end, ':');
   if (first == text.end) return end_of_scan(con, text.begin, text.end);
-  parts.degrees = static_cast<float>(integer_reading(text.begin, first));
+  parts.degrees = static_cast<float>(whole(text.begin, first));
   const char* second = std::find(first + 1, text.end, ':');
   if (second == text.end) return end_of_scan(con, first + 1, text.end);
-  parts.minutes = static_cast<float>(integer_reading(first + 1, second));
-  parts.seconds = as_part(decimal_reading(second + 1, text.end));
+  parts.minutes = static_cast<float>(whole(first + 1, second));
+  parts.seconds = to_single(decimal_reading(second + 1, text.end));
   return 0;
 }
 
@@ -40,10 +49,10 @@ int scan_dotted(Console& con, const AngleText& text, const AngleCounts& counts, 
   }
   const char* first = std::find(text.begin, text.end, '.');
   if (first == text.end) return end_of_scan(con, text.begin, text.end);
-  parts.degrees = static_cast<float>(integer_reading(text.begin, first));
+  parts.degrees = static_cast<float>(whole(text.begin, first));
   const char* second = std::find(first + 1, text.end, '.');
   if (second == text.end) return end_of_scan(con, first + 1, text.end);
-  parts.minutes = as_part(decimal_reading(first + 1, text.end));
+  parts.minutes = to_single(decimal_reading(first + 1, text.end));
   return 0;
 }
 

@@ -1,8 +1,6 @@
 #include "angles/number_reading.h"
 
-#include <cfloat>
 #include <charconv>
-#include <climits>
 #include <limits>
 #include <system_error>
 
@@ -32,20 +30,6 @@ bool has_nonzero_integer_digit(const char* p, const char* end) {
 
 }  // namespace
 
-int integer_reading(const char* begin, const char* end) {
-  bool negative = false;
-  const char* p = skip_to_digits(begin, end, negative);
-  long long value = 0;
-  constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
-  for (; p != end && is_digit(*p); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > kLimit) value = kLimit;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  return static_cast<int>(value);
-}
-
 double decimal_reading(const char* begin, const char* end) {
   bool negative = false;
   const char* p = skip_to_digits(begin, end, negative);
@@ -61,13 +45,6 @@ double decimal_reading(const char* begin, const char* end) {
     value = has_nonzero_integer_digit(p, stop) ? std::numeric_limits<double>::infinity() : 0;
   }
   return negative ? -value : value;
-}
-
-float as_part(double value) {
-  constexpr float kInf = std::numeric_limits<float>::infinity();
-  if (value > FLT_MAX) return kInf;
-  if (value < -FLT_MAX) return -kInf;
-  return static_cast<float>(value);
 }
 
 }  // namespace angles

@@ -9,21 +9,8 @@
 
 namespace {
 
-int read_int(const std::string& s) {
-  return angles::integer_reading(s.data(), s.data() + s.size());
-}
 double read_dec(const std::string& s) {
   return angles::decimal_reading(s.data(), s.data() + s.size());
-}
-
-TEST(NumberReading, Integer) {
-  EXPECT_EQ(read_int(""), 0);
-  EXPECT_EQ(read_int(" \t-12x"), -12);
-  EXPECT_EQ(read_int("+7.9"), 7);
-  EXPECT_EQ(read_int("+-7"), 0);
-  EXPECT_EQ(read_int("- 7"), 0);
-  EXPECT_EQ(read_int("99999999999999999999"), 2147483647);
-  EXPECT_EQ(read_int("-99999999999999999999"), -2147483647 - 1);
 }
 
 TEST(NumberReading, DecimalTakesDigitsPointAndFractionOnly) {
@@ -63,13 +50,6 @@ TEST(NumberReading, DecimalExtremes) {
   EXPECT_EQ(read_dec("1" + std::string(400, '0')), inf);
   EXPECT_EQ(read_dec("-1" + std::string(400, '0') + ".5"), -inf);
   EXPECT_EQ(read_dec("0." + std::string(400, '0') + "1"), 0.0);
-}
-
-TEST(NumberReading, PartsOverflowToInfinity) {
-  const float inf = std::numeric_limits<float>::infinity();
-  EXPECT_EQ(angles::as_part(1e39), inf);
-  EXPECT_EQ(angles::as_part(-1e39), -inf);
-  EXPECT_EQ(angles::as_part(2.5), 2.5f);
 }
 
 }  // namespace

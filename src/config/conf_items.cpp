@@ -3,6 +3,7 @@
 
 #include "config/conf_keywords.h"
 #include "config/conf_line.h"
+#include "console/number_text.h"
 #include "serial/port_rate_table.h"
 
 namespace {
@@ -31,7 +32,7 @@ int store_call(ConfLine& line, ConfRec& rec) {
 int store_baud(ConfLine& line, std::uint32_t& field) {
   char* arg = nullptr;
   if (const int rc = conf_take_arg(line, "Baud", &arg); rc != 0) return rc;
-  const int baud = conf_decimal(arg);
+  const int baud = read_int(arg);
   if (get_baud(line.con, baud) == nullptr) {
     line.con.print("\a\aError: line %d: invalid Baud argument: %d: %s\n", line.number, baud,
                    line.copy);
@@ -44,7 +45,7 @@ int store_baud(ConfLine& line, std::uint32_t& field) {
 int store_ssid(ConfLine& line, ConfRec& rec) {
   char* arg = nullptr;
   if (const int rc = conf_take_arg(line, "SSID", &arg); rc != 0) return rc;
-  const int ssid = conf_auto_base(arg);
+  const int ssid = read_int_auto_base(arg);
   if (ssid < 0 || ssid > 15) {
     line.con.print("\a\aError: line %d: invalid SSID argument range [0..15]: %d: %s\n", line.number,
                    ssid, line.copy);
@@ -57,7 +58,7 @@ int store_ssid(ConfLine& line, ConfRec& rec) {
 int store_wide(ConfLine& line, std::uint16_t& field) {
   char* arg = nullptr;
   if (const int rc = conf_take_arg(line, "n", &arg); rc != 0) return rc;
-  const int n = conf_decimal(arg);
+  const int n = read_int(arg);
   if (n < 1 || n > WIDE_BOUND) {
     line.con.print("\a\aError: line %d: invalid n argument range [1..%d]: %d: %s\n", line.number,
                    WIDE_BOUND, n, line.copy);
@@ -70,7 +71,7 @@ int store_wide(ConfLine& line, std::uint16_t& field) {
 int store_dupe_window(ConfLine& line, ConfRec& rec) {
   char* arg = nullptr;
   if (const int rc = conf_take_arg(line, "seconds", &arg); rc != 0) return rc;
-  const int seconds = conf_decimal(arg);
+  const int seconds = read_int(arg);
   if (seconds < 5 || seconds > 500) {
     line.con.print("\a\aError: line %d: invalid seconds argument range [5..500]: %d: %s\n",
                    line.number, seconds, line.copy);

@@ -1,5 +1,7 @@
 #include "config/conf_keywords.h"
 
+#include "console/word_match.h"
+
 const ConfKeyword conf_keywords[CONF_KEYWORDS_SIZE] = {
     {"call", CONF_CALL},
     {"ssid", CONF_SSID},
@@ -21,27 +23,11 @@ const ConfKeyword conf_keywords[CONF_KEYWORDS_SIZE] = {
     {"nonaprs", CONF_NONAPRS},
 };
 
-namespace {
-
-// ASCII only: the file's bytes above 0x7F must not depend on a locale.
-char lower_ascii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool is_leading_part(const char* token, const char* keyword) {
-  for (; *token != '\0'; ++token, ++keyword) {
-    // The keyword's terminator never equals a token character, so a token
-    // longer than the keyword fails here.
-    if (lower_ascii(*token) != *keyword) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 int conf_match_keyword(const char* token, const ConfKeyword** match) {
   int count = 0;
   *match = nullptr;
   for (const ConfKeyword& row : conf_keywords) {
-    if (is_leading_part(token, row.keyword)) {
+    if (is_prefix_of(token, row.keyword)) {
       ++count;
       *match = &row;
     }

@@ -7,11 +7,6 @@
 
 namespace {
 
-std::size_t find_comment(const char* line) {
-  const std::size_t pos = std::strcspn(line, CONF_COMMENT_CHARS);
-  return line[pos] != '\0' ? pos : CONF_NO_COMMENT;
-}
-
 bool is_comment_char(char c) { return c != '\0' && std::strchr(CONF_COMMENT_CHARS, c) != nullptr; }
 
 }  // namespace
@@ -19,7 +14,7 @@ bool is_comment_char(char c) { return c != '\0' && std::strchr(CONF_COMMENT_CHAR
 int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
   char line_copy[CONF_LINE_SIZE];
   std::snprintf(line_copy, sizeof line_copy, "%s", line);
-  ConfLine ctx{con, number, line_copy, LineCutter(line), find_comment(line)};
+  ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, CONF_COMMENT_CHARS)};
 
   const char* token = ctx.cut.next(CONF_WORD_DELIMS);
   if (token == nullptr || is_comment_char(token[0])) return 0;
@@ -50,7 +45,7 @@ int conf_take_arg(ConfLine& line, const char* what, char** token) {
   }
   // The token can only lie behind the comment character, never on it, since
   // comment characters are delimiters here.
-  if (line.comment_pos != CONF_NO_COMMENT && line.cut.offset(*token) > line.comment_pos) {
+  if (line.comment != nullptr && *token > line.comment) {
     conf_missing(line, what);
     return -8;
   }

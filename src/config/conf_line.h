@@ -7,18 +7,18 @@
 #include "config/conf_rec.h"
 #include "config/conf_tokens.h"
 #include "console/console.h"
+#include "console/token_scanner.h"
 
 // Room for one piece of a line: 255 characters and a terminator.
 constexpr std::size_t CONF_LINE_SIZE = 256;
-constexpr std::size_t CONF_NO_COMMENT = static_cast<std::size_t>(-1);
 
 // What the argument handlers need to know about the line they work on.
 struct ConfLine {
   Console& con;
   int number;
   const char* copy;  // the line as read, for the messages
-  LineCutter cut;
-  std::size_t comment_pos;  // the first comment character, or CONF_NO_COMMENT
+  TokenScanner cut;
+  const char* comment;  // the first comment character in the line, or null
 };
 
 // Parses one piece of the file, whose newline is already removed. Returns 1

@@ -1,7 +1,7 @@
+#include "console/number_text.h"
+#include "console/word_match.h"
 #include "rules/rule_kinds.h"
-#include "rules/rule_numbers.h"
 #include "rules/rule_tables.h"
-#include "rules/word_match.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ int take_position(RuleLine& line, const AngleArg& lat_arg, const AngleArg& lon_a
 int parse_circle(RuleLine& line, RuleRec& rec) {
   char* token = nullptr;
   if (int rc = take_arg(line, kWordSeps, kRadius, &token)) return rc;
-  const double radius = read_decimal_real(token);
+  const double radius = read_real(token);
   if (radius <= 0) return rule_error(line, -16, "invalid Circle Radius, must be > 0: %f", radius);
   rule_put_real(rec, RULE_SLOT1, to_single(radius));
   return take_position(line, kCircleLat, kCircleLon, rec);

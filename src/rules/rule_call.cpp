@@ -1,7 +1,7 @@
 #include <cstring>
 
+#include "console/number_text.h"
 #include "rules/rule_kinds.h"
-#include "rules/rule_numbers.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int parse_call_rule(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
     mods = MOD_WILD;
   } else if (char* dash = std::strchr(pattern, '-')) {
     *dash = '\0';
-    const int ssid = read_decimal_int(dash + 1);
+    const int ssid = read_int(dash + 1);
     if (ssid < 0 || ssid > kMaxSsid) {
       return rule_error(line, -9, "invalid SSID range [0..15]: %d", ssid);
     }

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "console/console.h"
+#include "console/token_scanner.h"
 #include "rules/rule_compile.h"
-#include "rules/token_scanner.h"
 
 // Separator sets, by the place of a token in the rule.
 inline constexpr const char* kWordSeps = " \t,";

@@ -1,5 +1,5 @@
+#include "console/number_text.h"
 #include "rules/rule_kinds.h"
-#include "rules/rule_numbers.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ int parse_sector(RuleLine& line, RuleRec& rec) {
   if (int rc = take_arg(line, kPatternSeps, kInner, &token)) return rc;
   // A sign or a leading point is refused here, though the outer range takes them.
   if (!is_digit(token[0])) return rule_error(line, -62, "invalid or missing Inner Range");
-  const float inner = to_single(read_decimal_real(token));
+  const float inner = to_single(read_real(token));
   rule_put_real(rec, RULE_SLOT3, inner);
 
   token = line.scan.next(kPatternSeps);
   if (token == nullptr || (line.comment != nullptr && token >= line.comment)) return 0;
-  const double outer = read_decimal_real(token);
+  const double outer = read_real(token);
   if (!(outer > static_cast<double>(inner))) {
     return rule_error(line, -66, "invalid Outer Range, must be > Inner Range: %f", outer);
   }

@@ -2,11 +2,11 @@
 
 #include "angles/dmctodeg.h"
 #include "console/text_file.h"
+#include "console/word_match.h"
 #include "rules/rule_compile.h"
 #include "rules/rule_kinds.h"
 #include "rules/rule_line.h"
 #include "rules/rule_tables.h"
-#include "rules/word_match.h"
 
 namespace {
 

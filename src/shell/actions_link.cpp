@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "config/conf_rec.h"
+#include "console/number_text.h"
 #include "device/dev_connect.h"
 #include "device/dwn_download.h"
 #include "serial/serial.h"
@@ -53,7 +54,7 @@ void action_connect(Shell& shell, WordSplitter& words) {
   }
   const char* baud_arg = words.next();
   const int baud = baud_arg != nullptr
-                       ? leading_int(baud_arg)
+                       ? read_int(baud_arg)
                        : static_cast<int>(default_connect_baud(shell.config.conf_rec));
   if (!in_baud_table(baud)) {
     con.print("\a\aError: invalid baud rate: %d\n", baud);
@@ -83,7 +84,7 @@ void action_baud(Shell& shell, const char* arg) {
     con.print("\a\aError: missing argument: baud\n");
     return;
   }
-  const int baud = leading_int(arg);
+  const int baud = read_int(arg);
   if (!in_baud_table(baud)) {
     con.print("\a\aError: invalid baud rate: %d\n", baud);
     return;

@@ -1,7 +1,6 @@
 #include "shell/cmd_table.h"
 
-#include <cctype>
-#include <cstring>
+#include "console/word_match.h"
 
 const CmdEntry cmd_table[CMD_TABLE_SIZE] = {
     {1, CMD_HELP, "help", "", "Displays this summary (alias ?)"},
@@ -34,25 +33,10 @@ bool in_baud_table(long baud) {
   return false;
 }
 
-namespace {
-
-bool starts_with_nocase(const char* name, const char* word) {
-  for (; *word != '\0'; ++word, ++name) {
-    if (*name == '\0') return false;
-    if (std::tolower(static_cast<unsigned char>(*name)) !=
-        std::tolower(static_cast<unsigned char>(*word))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 CmdMatch match_command(const char* word) {
   CmdMatch found{MatchKind::kNone, nullptr};
   for (const CmdEntry& entry : cmd_table) {
-    if (!starts_with_nocase(entry.name, word)) continue;
+    if (!is_prefix_of(word, entry.name)) continue;
     if (found.entry != nullptr) return {MatchKind::kAmbiguous, nullptr};
     found = {MatchKind::kUnique, &entry};
   }

@@ -38,14 +38,6 @@ TEST(Words, PortNumbers) {
   EXPECT_EQ(parse_port_number("99999999999999999999"), 0);
 }
 
-TEST(Words, LeadingIntSaturates) {
-  EXPECT_EQ(leading_int("fast"), 0);
-  EXPECT_EQ(leading_int("+19200baud"), 19200);
-  EXPECT_EQ(leading_int("-5"), -5);
-  EXPECT_EQ(leading_int("99999999999999999999"), 2147483647);
-  EXPECT_EQ(leading_int("-99999999999999999999"), -2147483647 - 1);
-}
-
 TEST(CmdTable, PrefixMatching) {
   for (const char* w : {"d", "c", "con", "D"}) {
     EXPECT_EQ(match_command(w).kind, MatchKind::kAmbiguous) << w;

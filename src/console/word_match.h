@@ -1,6 +1,6 @@
 #pragma once
-// Case-blind word comparisons of the rules file (ASCII letters only, so bytes
-// above 0x7F compare as they are, whatever the locale).
+// Case-blind word comparisons of commands, keywords and rule words. ASCII
+// letters only, so bytes above 0x7F compare as they are, whatever the locale.
 
 inline char ascii_lower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;

@@ -1,4 +1,4 @@
-#include "rules/rule_numbers.h"
+#include "console/number_text.h"
 
 #include <climits>
 #include <cstdlib>
@@ -46,12 +46,14 @@ const char* decimal_end(const char* p) {
 
 }  // namespace
 
-int read_decimal_int(const char* text) {
-  const char* p = skip_space(text);
-  const bool negative = *p == '-';
-  p = skip_sign(p);
+int read_int(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && is_space(*p)) ++p;
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
   long long value = 0;
-  for (; is_digit(*p); ++p) {
+  for (; p != end && is_digit(*p); ++p) {
     if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (*p - '0');
   }
   if (negative) value = -value;
@@ -60,7 +62,16 @@ int read_decimal_int(const char* text) {
   return static_cast<int>(value);
 }
 
-double read_decimal_real(const char* text) {
+int read_int_auto_base(const char* text) {
+  // strtol saturates at the range of long, which is wider than int on some
+  // platforms: saturate once more so every platform gives the same.
+  const long value = std::strtol(text, nullptr, 0);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+double read_real(const char* text) {
   const char* p = skip_space(text);
   const char* end = decimal_end(p);
   if (end == p) return 0.0;

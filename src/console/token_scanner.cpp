@@ -1,4 +1,4 @@
-#include "rules/token_scanner.h"
+#include "console/token_scanner.h"
 
 #include <cstring>
 
