@@ -7,23 +7,11 @@
 #include <string_view>
 
 #include "config/conf_process.h"
-#include "config/conf_test_files.h"
+#include "config/conf_test_run.h"
 #include "config/le_bytes.h"
+#include "console/scratch_dir.h"
 
 namespace {
-
-struct ParseRun {
-  int rc;
-  std::string out;
-};
-
-ParseRun run_conf(ConfigState& cfg, std::string_view text) {
-  ScratchDir dir;
-  const std::string path = dir.write("station.txt", text);
-  Console con("");
-  const int rc = conf_process(con, cfg, path.c_str());
-  return {rc, con.output()};
-}
 
 const char* const kDottedRefusal =
     "\a\aError: Dotted format: must have 2 periods: [s][D]DD.MM.[F*]\n"

@@ -6,22 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "config/conf_test_files.h"
+#include "config/conf_test_run.h"
+#include "console/scratch_dir.h"
 
 namespace {
-
-struct ParseRun {
-  int rc;
-  std::string out;
-};
-
-ParseRun run_conf(ConfigState& cfg, std::string_view text) {
-  ScratchDir dir;
-  const std::string path = dir.write("station.txt", text);
-  Console con("");
-  const int rc = conf_process(con, cfg, path.c_str());
-  return {rc, con.output()};
-}
 
 ConfRec run_ok(std::string_view text) {
   ConfigState cfg;

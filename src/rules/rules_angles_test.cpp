@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "console/scratch_dir.h"
 #include "rules/rule_set.h"
-#include "rules/rules_test_files.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ class RulesAngles : public testing::Test {
 
   const RuleRec& rec(int i) const { return rules.rule_table[static_cast<std::size_t>(i)]; }
 
-  RulesFiles files;
+  ScratchDir files;
   RuleState rules;
   ConfRec conf = conf_default_rec;
   std::string path;

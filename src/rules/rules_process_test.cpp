@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "angles/dmctodeg.h"
+#include "console/scratch_dir.h"
 #include "rules/rule_compile.h"
 #include "rules/rule_set.h"
-#include "rules/rules_test_files.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class RulesProcess : public testing::Test {
 
   const RuleRec& rec(int i) const { return rules.rule_table[static_cast<std::size_t>(i)]; }
 
-  RulesFiles files;
+  ScratchDir files;
   RuleState rules;
   ConfRec conf = conf_default_rec;
   std::string path;

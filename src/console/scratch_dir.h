@@ -1,6 +1,6 @@
 #pragma once
-// Scratch files for the configuration parser's tests: each one is written in
-// a folder of its own and removed with the object.
+// Test support: scratch files for the file compilers' tests, written in a
+// folder of their own that goes away with the object.
 
 #include <atomic>
 #include <filesystem>
@@ -16,7 +16,7 @@ class ScratchDir {
     static const unsigned run = std::random_device{}();
     static std::atomic<int> serial{0};
     path_ = std::filesystem::temp_directory_path() /
-            ("ktreva-conf-" + std::to_string(run) + "-" + std::to_string(++serial));
+            ("ktreva-scratch-" + std::to_string(run) + "-" + std::to_string(++serial));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
@@ -35,6 +35,8 @@ class ScratchDir {
     return file.string();
   }
   std::string path() const { return path_.string(); }
+  // The path a file of that name would have in the folder.
+  std::string path(const std::string& name) const { return (path_ / name).string(); }
 
  private:
   std::filesystem::path path_;
