@@ -37,6 +37,16 @@ bool set_read_timeouts(PortHandle& port, std::uint32_t timeout_ms) {
       read_timeouts(port.port_timeouts, port.port_dcb.baud_rate, timeout_ms));
 }
 
+// A short write is a failed write: the device would get a truncated command.
+bool write_all(PortHandle& port, const void* buf, int count, int& written) {
+  PortDevice* device = port.device();
+  if (device == nullptr) {
+    set_bad_handle_error();
+    return false;
+  }
+  return device->write(buf, count, written) && written == count;
+}
+
 }  // namespace
 
 int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* buf, int size,
@@ -73,10 +83,7 @@ int write_port(Console& con, PortHandle& port, const char* name, const void* buf
     return -1;
   }
   int written = 0;
-  PortDevice* device = port.device();
-  if (device == nullptr) set_bad_handle_error();
-  // A short write is a failed write: the device would get a truncated command.
-  if (device == nullptr || !device->write(buf, count, written) || written != count) {
+  if (!write_all(port, buf, count, written)) {
     con.print("\a\aError: wrote %d of %d, got error on port %s: %s\n", written, count, name,
               sys_error_text());
     return -3;

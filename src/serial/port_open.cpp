@@ -1,5 +1,6 @@
 #include "serial/port_open.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 

@@ -110,7 +110,7 @@ TEST_F(PortIoPty, RefusedWritesSendNothing) {
 TEST_F(PortIoPty, ALongWriteSurvivesPartialWrites) {
   port.close();
   ASSERT_EQ(open_port(con, port, "COM7", 4800), 0);  // 4 ms a byte: time enough
-  std::string data(256 * 1024, '\0');
+  std::string data(std::size_t{256} * 1024, '\0');
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
   std::string got;
   std::thread device([&] { got = drain(pty.master.get(), data.size(), 2000); });

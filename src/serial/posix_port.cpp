@@ -164,13 +164,12 @@ bool PosixPort::write(const void* buf, int count, int& written) {
         ::write(fd_.get(), bytes + written, static_cast<std::size_t>(count - written));
     if (n > 0) {
       written += static_cast<int>(n);
-    } else if (n < 0 && errno == EINTR) {
       continue;
-    } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-      return false;
-    } else if (!wait_writable(deadline)) {
-      return false;
     }
+    if (n < 0 && errno == EINTR) continue;
+    // The terminal's buffer is full: wait for room until the deadline.
+    const bool full = n == 0 || errno == EAGAIN || errno == EWOULDBLOCK;
+    if (!full || !wait_writable(deadline)) return false;
   }
   return true;
 }

@@ -13,7 +13,7 @@ void set_bad_handle_error() { errno = EBADF; }
 // strerror texts carry no line end; they are used whole.
 void sys_error_message(int code, char* buf, std::size_t cap) {
   const int saved = errno;
-  std::snprintf(buf, cap, "%s", std::strerror(code));
+  if (std::snprintf(buf, cap, "%s", std::strerror(code)) < 0 && cap > 0) buf[0] = '\0';
   errno = saved;
 }
 
