@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "serial/fake_port_device.h"
+#include "serial/port_open.h"
+#include "serial/serial.h"
+
+namespace {
+
+class SetCommProp : public testing::Test {
+ protected:
+  void SetUp() override {
+    script.driver_state.baud_rate = 1200;
+    script.driver_state.byte_size = 7;
+    script.driver_state.parity = DCB_EVENPARITY;
+    script.driver_state.stop_bits = DCB_TWOSTOPBITS;
+    script.driver_state.outx_cts_flow = script.driver_state.out_x = true;
+    script.driver_state.dtr_control = DCB_DTR_CONTROL_ENABLE;
+    script.driver_state.rts_control = DCB_RTS_CONTROL_HANDSHAKE;
+    port.attach(std::make_unique<FakePortDevice>(script));
+  }
+
+  void expect_closed() {
+    EXPECT_FALSE(port.is_open());
+    EXPECT_TRUE(script.closed);
+  }
+
+  FakePortScript script;
+  PortHandle port;
+  Console con{""};
+};
+
+TEST_F(SetCommProp, SetsTheLineFromTheDriversState) {
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), 0);
+  EXPECT_EQ(con.output(), "");
+  ASSERT_EQ(script.states_set.size(), 1u);
+  PortDcb expected = script.driver_state;
+  apply_line_settings(expected, 9600);
+  const PortDcb& set = script.states_set[0];
+  EXPECT_EQ(set.baud_rate, 9600u);
+  EXPECT_EQ(set.byte_size, expected.byte_size);
+  EXPECT_EQ(set.parity, expected.parity);
+  EXPECT_EQ(set.stop_bits, expected.stop_bits);
+  EXPECT_EQ(set.outx_cts_flow, false);
+  EXPECT_EQ(set.out_x, false);
+  EXPECT_EQ(set.dtr_control, DCB_DTR_CONTROL_DISABLE);
+  EXPECT_EQ(set.rts_control, DCB_RTS_CONTROL_DISABLE);
+  EXPECT_EQ(port.port_dcb.baud_rate, 9600u);
+  EXPECT_TRUE(port.is_open());
+}
+
+TEST_F(SetCommProp, MissingCapabilitiesAreRefusedWithTheFieldTested) {
+  struct Row {
+    void (*spoil)(CommCaps&);
+    const char* message;
+    int code;
+  };
+  const Row rows[] = {
+      {[](CommCaps& c) { c.settable_params = 0x00000007; },
+       "\a\aError: required comm properties for port COM3 not settable: Settable Params "
+       "0x00000007\n",
+       -7},
+      {[](CommCaps& c) { c.settable_data = 0x0007; },
+       "\a\aError: 8 data bits comm properties for port COM3 not settable: Settable Data 0x0007\n",
+       -9},
+      {[](CommCaps& c) { c.settable_stop_parity = 0x0001; },
+       "\a\aError: 1 stop bit, no parity comm properties for port COM3 not settable: Settable Stop "
+       "& Parity 0x0001\n",
+       -10},
+      {[](CommCaps& c) { c.settable_stop_parity = 0x1f00; },
+       "\a\aError: 1 stop bit, no parity comm properties for port COM3 not settable: Settable Stop "
+       "& Parity 0x1f00\n",
+       -10},
+      {[](CommCaps& c) { c.prov_capabilities = 0x00000040; },
+       "\a\aError: timeouts comm properties for port COM3 not settable: Settable Prov Cap "
+       "0x00000040\n",
+       -11},
+      {[](CommCaps& c) { c.prov_capabilities = 0x00000080; },
+       "\a\aError: timeouts comm properties for port COM3 not settable: Settable Prov Cap "
+       "0x00000080\n",
+       -11},
+  };
+  for (const Row& row : rows) {
+    FakePortScript s;
+    row.spoil(s.caps);
+    PortHandle p;
+    p.attach(std::make_unique<FakePortDevice>(s));
+    Console c("");
+    EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), row.code);
+    EXPECT_EQ(c.output(), row.message);
+    EXPECT_FALSE(p.is_open());
+    EXPECT_TRUE(s.states_set.empty());
+  }
+}
+
+TEST_F(SetCommProp, EachFailedPropertiesStepHasItsCode) {
+  const std::string alloc =
+      "\a\aError: could not malloc comm properties buffer for port COM3: Input/output error\n";
+  const std::string get =
+      "\a\aError: could not get comm properties for port COM3: Input/output error\n";
+  const struct {
+    PropsFailure failure;
+    const std::string& message;
+    int code;
+  } rows[] = {{PropsFailure::kAllocFirst, alloc, -3},
+              {PropsFailure::kGetFirst, get, -4},
+              {PropsFailure::kAllocSecond, alloc, -5},
+              {PropsFailure::kGetSecond, get, -6}};
+  for (const auto& row : rows) {
+    FakePortScript s;
+    s.props_failure = row.failure;
+    PortHandle p;
+    p.attach(std::make_unique<FakePortDevice>(s));
+    Console c("");
+    EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), row.code);
+    EXPECT_EQ(c.output(), row.message);
+    EXPECT_FALSE(p.is_open());
+  }
+}
+
+TEST_F(SetCommProp, StateFailures) {
+  script.fail_get_state = true;
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), -12);
+  EXPECT_EQ(con.output(),
+            "\a\aError: could not get the comm state for port COM3: Input/output error\n");
+  expect_closed();
+
+  FakePortScript s;
+  s.fail_set_state = true;
+  PortHandle p;
+  p.attach(std::make_unique<FakePortDevice>(s));
+  Console c("");
+  EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), -13);
+  EXPECT_EQ(c.output(),
+            "\a\aError: could not set the comm state for port COM3: Input/output error\n");
+  EXPECT_FALSE(p.is_open());
+}
+
+TEST_F(SetCommProp, ArgumentsAreCheckedBeforeThePortIsTouched) {
+  script.props_failure = PropsFailure::kGetFirst;  // would print if the driver were asked
+  EXPECT_EQ(set_comm_prop(con, port, nullptr, 9600), -1);
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 1234), -2);
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 0), -2);
+  EXPECT_EQ(con.output(),
+            "set_comm_prop: Error: port null argument\n"
+            "\a\aError: Invalid baud rate 1234\n"
+            "get_baud: Error: invalid baud: 0\n"
+            "\a\aError: Invalid baud rate 0\n");
+  EXPECT_TRUE(port.is_open());  // closing is open_port's business here
+}
+
+TEST_F(SetCommProp, APortThatIsNotOpenFailsLikeABadHandle) {
+  PortHandle closed;
+  EXPECT_EQ(set_comm_prop(con, closed, "COM3", 9600), -4);
+  EXPECT_EQ(con.output(),
+            "\a\aError: could not get comm properties for port COM3: Bad file descriptor\n");
+}
+
+TEST_F(SetCommProp, OpenSetupSetsTheTimeoutsOfTheRateAndPurges) {
+  EXPECT_EQ(open_port_setup(con, port, "COM3", 4800), 0);
+  EXPECT_EQ(con.output(), "");
+  ASSERT_EQ(script.timeouts_set.size(), 1u);
+  const PortTimeouts& t = script.timeouts_set[0];
+  EXPECT_EQ(t.read_interval, 0u);
+  EXPECT_EQ(t.read_total_multiplier, 2u);
+  EXPECT_EQ(t.read_total_constant, 1u);
+  EXPECT_EQ(t.write_total_multiplier, 4u);
+  EXPECT_EQ(t.write_total_constant, 10u);
+  EXPECT_EQ(port.port_timeouts.write_total_multiplier, 4u);
+  EXPECT_EQ(script.purges, 1);
+}
+
+TEST_F(SetCommProp, OpenSetupFailures) {
+  EXPECT_EQ(open_port_setup(con, port, "COM3", 1234), -3);
+  EXPECT_EQ(con.output(), "\a\aError: Invalid baud rate 1234\n");
+  expect_closed();
+
+  FakePortScript s;
+  s.fail_set_timeouts = true;
+  PortHandle p;
+  p.attach(std::make_unique<FakePortDevice>(s));
+  Console c("");
+  EXPECT_EQ(open_port_setup(c, p, "COM3", 9600), -14);
+  EXPECT_EQ(c.output(),
+            "\a\aError: could not set the comm timeouts for port COM3: Input/output error\n");
+  EXPECT_FALSE(p.is_open());
+  EXPECT_EQ(s.purges, 0);
+}
+
+TEST_F(SetCommProp, OpenPortWithoutAName) {
+  EXPECT_EQ(open_port(con, port, nullptr, 9600), -1);
+  EXPECT_EQ(con.output(), "open_port: Error: port null argument\n");
+}
+
+}  // namespace

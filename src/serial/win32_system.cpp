@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include <string>
+
+#include "serial/port_device.h"
+#include "serial/port_names.h"
+
+int sys_error_code() { return static_cast<int>(GetLastError()); }
+
+void set_bad_handle_error() { SetLastError(ERROR_INVALID_HANDLE); }
+
+// System messages end with CR LF; sys_error_text drops the LF. The last error
+// is put back: asking for its text must not change it.
+void sys_error_message(int code, char* buf, std::size_t cap) {
+  const DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(code),
+      MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buf, static_cast<DWORD>(cap), nullptr);
+  if (n == 0 && cap > 0) buf[0] = '\0';
+  SetLastError(static_cast<DWORD>(code));
+}
+
+// The \\.\ form opens every port, COM10 and up included.
+std::string default_device_path(int number) { return "\\\\.\\COM" + std::to_string(number); }
