@@ -2,6 +2,6 @@
 #include "device/dwn_download.h"
 
 int dwn_download(Console& con, LinkState&, const std::uint8_t*, const std::uint8_t*, std::size_t) {
-  con.print("\a\aError: writing Configuration command failed: %d\n", -3);
+  con.print("\a\aError: the download is not available in this build\n");
   return -1;
 }
