@@ -4,17 +4,12 @@
 #include <cstring>
 
 #include "config/conf_keywords.h"
-
-namespace {
-
-bool is_comment_char(char c) { return c != '\0' && std::strchr(CONF_COMMENT_CHARS, c) != nullptr; }
-
-}  // namespace
+#include "console/text_file.h"
 
 int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
   char line_copy[CONF_LINE_SIZE];
   std::snprintf(line_copy, sizeof line_copy, "%s", line);
-  ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, CONF_COMMENT_CHARS)};
+  ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, COMMENT_CHARS)};
 
   const char* token = ctx.cut.next(CONF_WORD_DELIMS);
   if (token == nullptr || is_comment_char(token[0])) return 0;

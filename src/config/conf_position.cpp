@@ -1,6 +1,23 @@
 #include "angles/dmctodeg.h"
 #include "config/conf_line.h"
 
+namespace {
+
+// Stores the angle of `token` in `field`; when the angle parser refuses it,
+// its own message is followed by the line's.
+int store_angle(ConfLine& line, const char* token, const char* what, float& field) {
+  const double degrees = dmctodeg(line.con, token);
+  if (degrees == DMC_FAIL) {
+    line.con.print("\a\aError: line %d: invalid %s argument: %s: %s\n", line.number, what, token,
+                   line.copy);
+    return -11;
+  }
+  field = static_cast<float>(degrees);
+  return 0;
+}
+
+}  // namespace
+
 // The latitude token ends only at blank, tab or comma and has no comment
 // check; the longitude follows the general rule. A latitude is stored before
 // the longitude is read, so a bad longitude leaves it in place.
@@ -10,22 +27,8 @@ int conf_store_position(ConfLine& line, ConfRec& rec) {
     conf_missing(line, "Station Latitude");
     return -11;
   }
-  const double lat_deg = dmctodeg(line.con, lat);
-  if (lat_deg == DMC_FAIL) {
-    line.con.print("\a\aError: line %d: invalid Station Latitude argument: %s: %s\n", line.number,
-                   lat, line.copy);
-    return -11;
-  }
-  rec.base_lat = static_cast<float>(lat_deg);
-
+  if (const int rc = store_angle(line, lat, "Station Latitude", rec.base_lat); rc != 0) return rc;
   char* lon = nullptr;
   if (const int rc = conf_take_arg(line, "Station Longitude", &lon); rc != 0) return rc;
-  const double lon_deg = dmctodeg(line.con, lon);
-  if (lon_deg == DMC_FAIL) {
-    line.con.print("\a\aError: line %d: invalid Station Longitude argument: %s: %s\n", line.number,
-                   lon, line.copy);
-    return -11;
-  }
-  rec.base_lon = static_cast<float>(lon_deg);
-  return 0;
+  return store_angle(line, lon, "Station Longitude", rec.base_lon);
 }

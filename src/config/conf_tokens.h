@@ -8,7 +8,6 @@
 constexpr const char* CONF_WORD_DELIMS = " \t,";
 // Delimiters of every other argument: a comment character ends it.
 constexpr const char* CONF_ARG_DELIMS = "#/; \t,";
-constexpr const char* CONF_COMMENT_CHARS = "#/;";
 
 // A switch: on when the first character says yes (y, 1, t, e, and p too when
 // `p_means_yes`), off for anything else.

@@ -14,6 +14,10 @@ enum class PieceResult { kPiece, kEnd, kError };
 // error); kEnd means the file ended with nothing read.
 PieceResult read_piece(std::FILE* file, char* buf, std::size_t cap);
 
+// Both operator files start a comment at the first '#', '/' or ';'.
+constexpr const char* COMMENT_CHARS = "#/;";
+inline bool is_comment_char(char c) { return c == '#' || c == '/' || c == ';'; }
+
 // Removes a trailing newline in place; true when there was one.
 bool strip_newline(char* text);
 

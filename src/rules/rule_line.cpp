@@ -3,8 +3,6 @@
 #include <cstdarg>
 #include <string>
 
-bool is_comment_char(char c) { return c == '#' || c == '/' || c == ';'; }
-
 int rule_error(const RuleLine& line, int code, const char* fmt, ...) {
   va_list args;
   va_start(args, fmt);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "console/console.h"
+#include "console/text_file.h"
 #include "console/token_scanner.h"
 #include "rules/rule_compile.h"
 
@@ -23,8 +24,6 @@ struct RuleLine {
   const char* comment;  // the first '#', '/' or ';' of the working copy, or null
   AngleReader to_degrees;
 };
-
-bool is_comment_char(char c);
 
 // Prints "\a\aError: FILE[LINE]: <words>:\n<line text>\n" and returns `code`.
 int rule_error(const RuleLine& line, int code, const char* fmt, ...) KT_PRINTF(3, 4);

@@ -108,7 +108,7 @@ int compile_line(Compilation& c, char* buf) {
                 .line_no = c.line_no,
                 .text = text,
                 .scan = TokenScanner(buf),
-                .comment = std::strpbrk(buf, "#/;"),
+                .comment = std::strpbrk(buf, COMMENT_CHARS),
                 .to_degrees = c.to_degrees};
   const char* word = line.scan.next(kWordSeps);
   if (word == nullptr || is_comment_char(word[0])) return 0;
