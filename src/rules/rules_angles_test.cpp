@@ -6,39 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "console/scratch_dir.h"
-#include "rules/rule_set.h"
+#include "rules/rules_test_fixture.h"
 
 namespace {
 
-class RulesAngles : public testing::Test {
- protected:
-  int compile(const std::string& text) {
-    path = files.write("rules.txt", text);
-    Console con("");
-    const int rc = rules_process(con, rules, conf, path.c_str());
-    out = con.output();
-    return rc;
-  }
-
-  std::string error(int line, const std::string& words, const std::string& text) const {
-    return "\a\aError: " + path + "[" + std::to_string(line) + "]: " + words + ":\n" + text + "\n";
-  }
-
-  std::string display() const {
-    Console con("");
-    rules_display(con, rules, conf);
-    return con.output();
-  }
-
-  const RuleRec& rec(int i) const { return rules.rule_table[static_cast<std::size_t>(i)]; }
-
-  ScratchDir files;
-  RuleState rules;
-  ConfRec conf = conf_default_rec;
-  std::string path;
-  std::string out;
-};
+using RulesAngles = RulesFixture;
 
 const std::string kRefused = "340282346638528859811704183484516925440.000000";
 const std::string kTwoColons = "\a\aError: Colon format: must have 2 colons: [s][D]DD:MM:SS[.F*]\n";

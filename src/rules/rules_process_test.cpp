@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "angles/dmctodeg.h"
-#include "console/scratch_dir.h"
-#include "rules/rule_compile.h"
-#include "rules/rule_set.h"
+#include "rules/rules_test_fixture.h"
 
 namespace {
 
@@ -30,35 +28,18 @@ double fake_degrees(Console& con, const char* text) {
   return value;
 }
 
-class RulesProcess : public testing::Test {
+class RulesProcess : public RulesFixture {
  protected:
   // Compiles `text` with the real angle parser (only for rules without angles).
-  int compile(const std::string& text) { return run(text, nullptr); }
-  // Compiles `text` with plain decimal degrees.
-  int compile_fake(const std::string& text) { return run(text, fake_degrees); }
-
-  int run(const std::string& text, AngleReader reader) {
-    path = files.write("rules.txt", text);
+  int compile(const std::string& text) {
     angle_texts.clear();
-    Console con("");
-    rc = reader == nullptr ? rules_process(con, rules, conf, path.c_str())
-                           : rules_compile(con, rules, conf, path.c_str(), reader);
-    out = con.output();
-    return rc;
+    return run(text, nullptr);
   }
-
-  std::string error(int line, const std::string& words, const std::string& text) const {
-    return "\a\aError: " + path + "[" + std::to_string(line) + "]: " + words + ":\n" + text + "\n";
+  // Compiles `text` with plain decimal degrees.
+  int compile_fake(const std::string& text) {
+    angle_texts.clear();
+    return run(text, fake_degrees);
   }
-
-  const RuleRec& rec(int i) const { return rules.rule_table[static_cast<std::size_t>(i)]; }
-
-  ScratchDir files;
-  RuleState rules;
-  ConfRec conf = conf_default_rec;
-  std::string path;
-  std::string out;
-  int rc = 0;
 };
 
 TEST_F(RulesProcess, EmptyOrCommentOnlyFilesSucceedWithNothing) {
