@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "serial/port_device.h"
+#include "serial/port_handle.h"
 
 struct FakePortScript {
   CommCaps caps{CAPS_SP_PARITY | CAPS_SP_BAUD | CAPS_SP_DATABITS | CAPS_SP_STOPBITS,
@@ -78,3 +79,10 @@ class FakePortDevice final : public PortDevice {
   }
   FakePortScript& s_;
 };
+
+// A port handle that holds a fake device following `script`.
+inline PortHandle fake_port(FakePortScript& script) {
+  PortHandle port;
+  port.attach(std::make_unique<FakePortDevice>(script));
+  return port;
+}

@@ -85,8 +85,7 @@ TEST_F(SetCommProp, MissingCapabilitiesAreRefusedWithTheFieldTested) {
   for (const Row& row : rows) {
     FakePortScript s;
     row.spoil(s.caps);
-    PortHandle p;
-    p.attach(std::make_unique<FakePortDevice>(s));
+    PortHandle p = fake_port(s);
     Console c("");
     EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), row.code);
     EXPECT_EQ(c.output(), row.message);
@@ -111,8 +110,7 @@ TEST_F(SetCommProp, EachFailedPropertiesStepHasItsCode) {
   for (const auto& row : rows) {
     FakePortScript s;
     s.props_failure = row.failure;
-    PortHandle p;
-    p.attach(std::make_unique<FakePortDevice>(s));
+    PortHandle p = fake_port(s);
     Console c("");
     EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), row.code);
     EXPECT_EQ(c.output(), row.message);
@@ -129,8 +127,7 @@ TEST_F(SetCommProp, StateFailures) {
 
   FakePortScript s;
   s.fail_set_state = true;
-  PortHandle p;
-  p.attach(std::make_unique<FakePortDevice>(s));
+  PortHandle p = fake_port(s);
   Console c("");
   EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), -13);
   EXPECT_EQ(c.output(),
@@ -179,8 +176,7 @@ TEST_F(SetCommProp, OpenSetupFailures) {
 
   FakePortScript s;
   s.fail_set_timeouts = true;
-  PortHandle p;
-  p.attach(std::make_unique<FakePortDevice>(s));
+  PortHandle p = fake_port(s);
   Console c("");
   EXPECT_EQ(open_port_setup(c, p, "COM3", 9600), -14);
   EXPECT_EQ(c.output(),
