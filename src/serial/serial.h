@@ -6,9 +6,12 @@
 #include <cstdint>
 
 #include "console/console.h"
+#include "serial/port_env.h"
 #include "serial/port_handle.h"
 
-int open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud);
+// Opens `name` through `opener` (the platform's device open by default).
+int open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud,
+              const PortOpener& opener = PortEnv{}.open_device);
 int set_comm_prop(Console& con, PortHandle& port, const char* name, std::int32_t baud);
 // Never returns on failure: a failed read ends the process.
 int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* buf, int size,

@@ -1,0 +1,30 @@
+#include "device/link.h"
+
+#include "serial/serial.h"
+
+void link_close(LinkState& link) {
+  link.port_handle.close();
+  link.connected = 0;
+}
+
+int Link::open(std::int32_t baud) {
+  return open_port(con_, state_.port_handle, state_.port_name, baud, state_.env.open_device);
+}
+
+int Link::read(std::span<std::uint8_t> buf, std::uint32_t timeout_ms) {
+  return read_port(con_, state_.port_handle, state_.port_name, buf.data(),
+                   static_cast<int>(buf.size()), timeout_ms);
+}
+
+int Link::write(std::span<const std::uint8_t> bytes) {
+  return write_port(con_, state_.port_handle, state_.port_name, bytes.data(),
+                    static_cast<int>(bytes.size()));
+}
+
+int Link::write_text(std::string_view text) {
+  return write({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+void Link::purge() { purge_port(state_.port_handle); }
+
+void Link::close_port() { state_.port_handle.close(); }

@@ -1,6 +1,0 @@
-#include "device/link_state.h"
-
-void link_close(LinkState& link) {
-  link.port_handle.close();
-  link.connected = 0;
-}

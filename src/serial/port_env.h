@@ -1,0 +1,25 @@
+#pragma once
+// What the link needs from its surroundings besides the console: a way to open
+// a port device by path, a monotonic clock and the wall clock in whole
+// seconds. The utility uses the platform's; tests put a device model and its
+// virtual time behind the same three, so a 20-second wait costs no wall time.
+
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+
+#include "serial/port_device.h"
+
+using PortOpener = std::function<std::unique_ptr<PortDevice>(const char* path)>;
+
+struct PortEnv {
+  using Clock = std::chrono::steady_clock;
+
+  PortOpener open_device = [](const char* path) { return port_device_open(path); };
+  std::function<Clock::time_point()> now = [] { return Clock::now(); };
+  std::function<std::int64_t()> wall_seconds = [] {
+    return static_cast<std::int64_t>(std::time(nullptr));
+  };
+};
