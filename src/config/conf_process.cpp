@@ -28,7 +28,10 @@ int conf_process(Console& con, ConfigState& cfg, const char* path) {
     con.print("\a\aError: cannot open %s\n", path);
     return -2;
   }
+  // From here on the record no longer holds what an earlier file set: until
+  // this file is compiled to its end, nothing is processed.
   reset_keeping_rule_set(cfg.conf_rec);
+  cfg.conf_processed = 0;
 
   char line[CONF_LINE_SIZE];
   int number = 0;

@@ -44,7 +44,8 @@ TEST(ConfProcess, FailedOpenLeavesEverythingUnchanged) {
 
 // A directory opens for reading but cannot be read: that is a failure, not an
 // empty configuration.
-TEST(ConfProcess, ReadErrorFailsAndKeepsTheProcessedFlag) {
+// A file that fails once open was not processed, whatever came before it.
+TEST(ConfProcess, ReadErrorFailsAndClearsTheProcessedFlag) {
   for (const std::int32_t processed : {0, 1}) {
     ConfigState cfg;
     cfg.conf_processed = processed;
@@ -55,7 +56,7 @@ TEST(ConfProcess, ReadErrorFailsAndKeepsTheProcessedFlag) {
     Console con("");
     EXPECT_EQ(conf_process(con, cfg, dir.path().c_str()), -2);
     EXPECT_EQ(con.output(), "\a\aError: cannot read " + dir.path() + "\n");
-    EXPECT_EQ(cfg.conf_processed, processed);
+    EXPECT_EQ(cfg.conf_processed, 0);
     ConfRec want = conf_default_rec;
     want.implicit_action = IMPLICIT_DROP;
     want.rule_count = 4;
@@ -176,7 +177,7 @@ TEST(ConfProcess, ErrorsNameTheLineAndEndTheParse) {
   }
 }
 
-TEST(ConfProcess, FailureKeepsDefaultsPlusValuesStoredBefore) {
+TEST(ConfProcess, FailureKeepsDefaultsPlusValuesStoredBeforeAndIsNotProcessed) {
   ConfigState cfg;
   cfg.conf_processed = 1;
   cfg.conf_rec.tnc_baud = 4800;  // from an earlier file: the defaults replace it
@@ -186,7 +187,7 @@ TEST(ConfProcess, FailureKeepsDefaultsPlusValuesStoredBefore) {
   std::memcpy(want.station_call, "AB1C", 5);
   want.station_ssid = 3;
   EXPECT_TRUE(same_record(cfg.conf_rec, want));
-  EXPECT_EQ(cfg.conf_processed, 1);
+  EXPECT_EQ(cfg.conf_processed, 0);
 }
 
 TEST(ConfProcess, RuleSetFieldsSurvive) {

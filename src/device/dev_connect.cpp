@@ -1,12 +1,157 @@
-// PLACEHOLDER until the connect handshake lands: it refuses honestly.
 #include "device/dev_connect.h"
 
-int dev_connect(Console& con, LinkState& link, std::int32_t rate, int mode) {
-  con.print("Connecting at %ld...\n", static_cast<long>(rate));
-  if (mode == DEV_MODE_CONNECT) {
-    con.print("\a\aError: the connect handshake is not available in this build\n");
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstring>
+#include <span>
+#include <string_view>
+
+#include "device/hexdump.h"
+#include "device/link.h"
+#include "device/version.h"
+
+namespace {
+
+constexpr std::size_t SCRATCH_SIZE = 40;
+constexpr std::uint32_t DRAIN_TIMEOUT_MS = 100;
+// A line still busy after this long is not waiting for a device to power on.
+constexpr auto DRAIN_LIMIT = std::chrono::milliseconds(2000);
+constexpr long POWER_ON_SECONDS = 20;
+constexpr int GREETING_SIZE = 100;
+constexpr std::uint32_t GREETING_TIMEOUT_MS = 20000;
+constexpr std::uint32_t REPLY_TIMEOUT_MS = 2000;
+constexpr std::uint32_t PROMPT_TIMEOUT_MS = 20000;
+constexpr std::uint8_t ATTENTION = 0x03;
+constexpr std::uint8_t WAKE_UP = 0x0D;
+constexpr std::string_view DEVICE_PROMPT = "kTreva> ";
+constexpr int DUMP_FLAGS = 1;
+constexpr int DUMP_GROUP = 10;
+
+bool contains(std::span<const std::uint8_t> bytes, std::string_view text) {
+  return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+}
+
+// Reads until a read of the full timeout stays quiet; false when the line is
+// still busy after DRAIN_LIMIT.
+bool drain_line(Link& link) {
+  std::array<std::uint8_t, SCRATCH_SIZE> scratch{};
+  const auto start = link.now();
+  while (link.read(scratch, DRAIN_TIMEOUT_MS) != 0) {
+    if (link.now() - start >= DRAIN_LIMIT) return false;
+  }
+  return true;
+}
+
+// The greeting as one text: NUL and bytes above 0x7F become '#'.
+int read_greeting(Link& link) {
+  const std::span<std::uint8_t> rx = link.rx_buf();
+  const int n = link.read(rx.first(GREETING_SIZE), GREETING_TIMEOUT_MS);
+  for (int i = 0; i < n; ++i) {
+    std::uint8_t& b = rx[static_cast<std::size_t>(i)];
+    if (b == 0x00 || b > 0x7F) b = '#';
+  }
+  link.state().rx_buf[n] = '\0';
+  return n;
+}
+
+// 0 when the greeting names the product and, after it, this version.
+int check_greeting(Link& link, int n) {
+  Console& con = link.con();
+  const char* text = reinterpret_cast<const char*>(link.state().rx_buf);
+  const char* product = std::strstr(text, KTREVA_PRODUCT);
+  if (product == nullptr) {
+    con.print("\n\a\aError: did not receive the kTrevaNodi prompt!\nExpected: %s\n",
+              KTREVA_PRODUCT);
+    hexdump(con, DUMP_FLAGS, "Got", link.state().rx_buf, n, DUMP_GROUP);
+    return 3;
+  }
+  if (std::strstr(product, KTREVA_VERSION) == nullptr) {
+    con.print("\n\a\aError: did not receive the correct kTrevaNodi version (%s)!\n",
+              KTREVA_VERSION);
+    return 4;
+  }
+  return 0;
+}
+
+// Sends the attention byte and waits for the device to confirm the rate.
+int confirm_rate(Link& link, std::int32_t rate) {
+  Console& con = link.con();
+  if (link.write(std::array{ATTENTION}) < 0) {
+    con.print("\n\a\aError: wrote <ctrl>-c attention character, got error on port %s\n",
+              link.port_name());
+    return 5;
+  }
+  const int m = link.read(link.rx_buf(), REPLY_TIMEOUT_MS);
+  const std::string expected = format_text("Connected %ld", static_cast<long>(rate));
+  if (!contains(link.rx_buf().first(static_cast<std::size_t>(m)), expected)) {
+    con.print("\n\a\aError: did not receive the kTrevaNodi Connected string!\nExpected %s\n",
+              expected.c_str());
+    hexdump(con, DUMP_FLAGS, "Got", link.state().rx_buf, m, DUMP_GROUP);
+    return 6;
+  }
+  return 0;
+}
+
+int handshake(Link& link, std::int32_t rate) {
+  Console& con = link.con();
+  if (!drain_line(link)) {
+    con.print(
+        "\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
+        link.port_name());
+    return 9;
+  }
+  link.purge();
+  con.print(
+      "\a\aTURN ON the kTrevaNodi or CYCLE THE POWER if it is already on.\n"
+      "You have %ld seconds to do this...",
+      POWER_ON_SECONDS);
+  const int n = read_greeting(link);
+  if (const int rc = check_greeting(link, n); rc != 0) return rc;
+  return confirm_rate(link, rate);
+}
+
+int connect_mode(Link& link, std::int32_t rate) {
+  Console& con = link.con();
+  if (link.state().connected == 1) {
+    con.print("\a\aError: already Connected!\n");
+    return 1;
+  }
+  if (link.open(rate) != 0) {
+    con.print("\a\aError: could not open COM port %s\n", link.port_name());
     return 2;
   }
-  link_close(link);
-  return 8;
+  if (const int rc = handshake(link, rate); rc != 0) {
+    link.close_port();
+    return rc;
+  }
+  con.print("\nConnected at %ld\n", static_cast<long>(rate));
+  link.state().connected = 1;
+  return 0;
+}
+
+int baud_change_mode(Link& link, std::int32_t rate) {
+  Console& con = link.con();
+  if (link.write(std::array{WAKE_UP}) < 0) {
+    con.print("\a\aError: wrote CR character, got error on port %s\n", link.port_name());
+    link.close();
+    return 7;
+  }
+  const int m = link.read(link.rx_buf(), PROMPT_TIMEOUT_MS);
+  if (!contains(link.rx_buf().first(static_cast<std::size_t>(m)), DEVICE_PROMPT)) {
+    con.print("\a\aError: did not receive the kTrevaNodi prompt!\n");
+    link.close();
+    return 8;
+  }
+  con.print("Connected at %ld\n", static_cast<long>(rate));
+  link.state().connected = 1;
+  return 0;
+}
+
+}  // namespace
+
+int dev_connect(Console& con, LinkState& state, std::int32_t rate, int mode) {
+  con.print("Connecting at %ld...\n", static_cast<long>(rate));
+  Link link(con, state);
+  return mode == DEV_MODE_CONNECT ? connect_mode(link, rate) : baud_change_mode(link, rate);
 }

@@ -1,7 +1,74 @@
-// PLACEHOLDER until the download protocol lands: it sends nothing and fails.
 #include "device/dwn_download.h"
 
-int dwn_download(Console& con, LinkState&, const std::uint8_t*, const std::uint8_t*, std::size_t) {
-  con.print("\a\aError: the download is not available in this build\n");
-  return -1;
+#include <array>
+#include <string>
+
+#include "device/dwn_packet.h"
+#include "device/dwn_write.h"
+
+namespace {
+
+constexpr std::uint32_t DRAIN_TIMEOUT_MS = 10;
+constexpr std::size_t DRAIN_SIZE = 64;
+
+// Sends a command packet; its length on success.
+int send_command(Link& link, std::string_view name, const std::string& size_text) {
+  CommandPacket pkt = command_packet(name, size_text);
+  return dwn_write_pkt(link, pkt);
+}
+
+// Drops whatever the device answered to the download command line.
+void drain_reply(Link& link) {
+  std::array<std::uint8_t, DRAIN_SIZE> scratch{};
+  link.read(scratch, DRAIN_TIMEOUT_MS);
+}
+
+int send_configuration(Link& link, std::span<const std::uint8_t> conf) {
+  Console& con = link.con();
+  int rc = send_command(link, "conf", std::to_string(conf.size()));
+  if (rc != static_cast<int>(CMD_PKT_SIZE)) {
+    con.print("\a\aError: writing Configuration command failed: %d\n", rc);
+    return -1;
+  }
+  rc = dwn_write_file(link, conf);
+  if (rc != static_cast<int>(conf.size())) {
+    con.print("\a\aError: writing Configuration file failed: %d\n", rc);
+    return -2;
+  }
+  con.print("Downloading Configuration succeeded\n");
+  return 0;
+}
+
+int send_rules(Link& link, std::span<const std::uint8_t> rules) {
+  Console& con = link.con();
+  int rc = send_command(link, "rules", std::to_string(rules.size()));
+  if (rc != static_cast<int>(CMD_PKT_SIZE)) {
+    con.print("\a\aError: writing Rules command failed: %d\n", rc);
+    return -3;
+  }
+  if (!rules.empty()) {
+    rc = dwn_write_file(link, rules);
+    if (rc != static_cast<int>(rules.size())) {
+      con.print("\a\aError: writing Rules file failed: %d\n", rc);
+      return -4;
+    }
+  }
+  con.print("Downloading Rules succeeded\n");
+  return 0;
+}
+
+}  // namespace
+
+int dwn_download(Console& con, LinkState& state, std::span<const std::uint8_t> conf_bytes,
+                 std::span<const std::uint8_t> rule_bytes) {
+  Link link(con, state);
+  drain_reply(link);
+  if (const int rc = send_configuration(link, conf_bytes); rc != 0) return rc;
+  if (const int rc = send_rules(link, rule_bytes); rc != 0) return rc;
+  const int rc = send_command(link, "-cestfini-", "");
+  if (rc != static_cast<int>(CMD_PKT_SIZE)) {
+    con.print("\a\aError: error writing finish pkt: %d\n", rc);
+    return -5;
+  }
+  return 0;
 }

@@ -1,12 +1,15 @@
 #pragma once
+// The download sequence, run right after "download\r\n" went to the device:
+// the "conf" command and the configuration record, the "rules" command and
+// the rule records (none when there are no rules), then the finish packet.
 
-#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "console/console.h"
 #include "device/link_state.h"
 
-// Sends the 56-byte configuration record and `rule_bytes` (rule_count records
-// of 28 bytes) over the open link. 0 on success, -1..-5 by failing step.
-int dwn_download(Console& con, LinkState& link, const std::uint8_t* conf_bytes,
-                 const std::uint8_t* rule_bytes, std::size_t rule_count);
+// 0 on success; -1 configuration command, -2 configuration data, -3 rules
+// command, -4 rules data, -5 finish packet failed.
+int dwn_download(Console& con, LinkState& link, std::span<const std::uint8_t> conf_bytes,
+                 std::span<const std::uint8_t> rule_bytes);

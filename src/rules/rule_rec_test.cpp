@@ -91,7 +91,8 @@ TEST(RuleRec, RuleBytesIsTheTableEndToEnd) {
   RuleState rules;
   rules.rule_table[0] = source_ab_5();
   rules.rule_table[99][27] = 0x5A;
-  const std::uint8_t* bytes = rule_bytes(rules);
+  const std::vector<std::uint8_t> bytes = rule_bytes(rules, RULE_TABLE_SIZE);
+  ASSERT_EQ(bytes.size(), 2800u);
   EXPECT_EQ(bytes[0], 0x61);
   EXPECT_EQ(bytes[24], 0x26);
   EXPECT_EQ(bytes[28 * 99 + 27], 0x5A);

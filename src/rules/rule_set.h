@@ -4,7 +4,9 @@
 // count live in the configuration record, whose last two fields they are.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "config/conf_rec.h"
 #include "console/console.h"
@@ -16,11 +18,8 @@ struct RuleState {
   std::int32_t rules_processed = 0;
 };
 
-static_assert(sizeof(std::array<RuleRec, RULE_TABLE_SIZE>) == RULE_REC_SIZE * RULE_TABLE_SIZE,
-              "the download sends the table as contiguous records");
-
-// The start of the table as the device receives it: record i at 28 * i.
-const std::uint8_t* rule_bytes(const RuleState& rules);
+// The first `count` records as the device receives them: record i at 28 * i.
+std::vector<std::uint8_t> rule_bytes(const RuleState& rules, std::size_t count);
 
 // The "drules" display of the first conf.rule_count records.
 void rules_display(Console& con, const RuleState& rules, const ConfRec& conf);

@@ -41,8 +41,7 @@ TEST_F(RulesAngles, WorkedEncodingsFromText) {
       0xf8, 0x40, 0,    0,    0, 0, 0,    0,    0,    0,    0x28, 0x08, 0x0c, 0x00,
       0x00, 0x00, 0xb4, 0x42, 0, 0, 0x00, 0x00, 0x34, 0x43, 0,    0,    0x00, 0x00,
       0x20, 0x40, 0,    0,    0, 0, 0,    0,    0,    0,    0x2a, 0x04, 0x0f, 0x00};
-  const std::uint8_t* got = rule_bytes(rules);
-  EXPECT_EQ(std::vector<std::uint8_t>(got, got + want.size()), want);
+  EXPECT_EQ(rule_bytes(rules, want.size() / RULE_REC_SIZE), want);
 }
 
 TEST_F(RulesAngles, NotationsWithBlanksBetweenCommas) {

@@ -98,7 +98,7 @@ TEST_F(RulesProcess, WorkedSourceRecordFromText) {
   EXPECT_EQ(out, "Rules processed 1, implicit 0\n");
   const std::uint8_t want[28] = {0x61, 0x62, 0, 0, 0, 0, 0x05, 0, 0, 0, 0,    0,    0,    0,
                                  0,    0,    0, 0, 0, 0, 0,    0, 0, 0, 0x26, 0x48, 0x03, 0};
-  EXPECT_EQ(0, std::memcmp(rule_bytes(rules), want, sizeof want));
+  EXPECT_EQ(0, std::memcmp(rule_bytes(rules, RULE_TABLE_SIZE).data(), want, sizeof want));
 }
 
 TEST_F(RulesProcess, LoneAsteriskDestinationFromText) {
@@ -107,7 +107,7 @@ TEST_F(RulesProcess, LoneAsteriskDestinationFromText) {
   want[24] = 0x25;
   want[25] = 0x34;
   want[26] = 0x09;
-  EXPECT_EQ(0, std::memcmp(rule_bytes(rules), want, sizeof want));
+  EXPECT_EQ(0, std::memcmp(rule_bytes(rules, RULE_TABLE_SIZE).data(), want, sizeof want));
 }
 
 struct PatternCase {

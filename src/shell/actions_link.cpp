@@ -1,20 +1,31 @@
 #include <cstdio>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "config/conf_rec.h"
 #include "console/number_text.h"
 #include "device/dev_connect.h"
 #include "device/dwn_download.h"
-#include "serial/serial.h"
+#include "device/link.h"
 #include "shell/actions.h"
 #include "shell/cmd_table.h"
 
 namespace {
 
 // Sends a command text to the device over the open link.
-int send_text(Shell& shell, const char* text) {
-  return write_port(shell.con, shell.link.port_handle, shell.link.port_name, text,
-                    static_cast<int>(std::strlen(text)));
+int send_text(Shell& shell, std::string_view text) {
+  return Link(shell.con, shell.link).write_text(text);
+}
+
+// What the download sends as the configuration: the compiled record, or,
+// when no file was compiled to its end, the defaults with the rule set's
+// fields as they are (a file that failed part-way is never sent).
+ConfBytes configuration_to_send(const ConfigState& config) {
+  if (config.conf_processed != 0) return conf_encode(config.conf_rec);
+  ConfRec rec = conf_default_rec;
+  rec.implicit_action = config.conf_rec.implicit_action;
+  rec.rule_count = config.conf_rec.rule_count;
+  return conf_encode(rec);
 }
 
 bool confirm_download(Shell& shell) {
@@ -114,10 +125,10 @@ void action_download(Shell& shell) {
     con.print("\a\aError: wrote Download command, got error on port %s\n", shell.link.port_name);
     return;
   }
-  const ConfRec& conf = shell.config.conf_rec;
-  const ConfBytes conf_bytes = conf_encode(conf);
-  const int result =
-      dwn_download(con, shell.link, conf_bytes.data(), rule_bytes(shell.rules), conf.rule_count);
+  const ConfBytes conf_bytes = configuration_to_send(shell.config);
+  const std::vector<std::uint8_t> rules =
+      rule_bytes(shell.rules, shell.config.conf_rec.rule_count);
+  const int result = dwn_download(con, shell.link, conf_bytes, rules);
   if (result != 0) con.print("\a\aError: Download failed: %d\n", result);
   con.print("\a\aPlease Power OFF the kTrevanodi and power it back on to RESET it.\n");
   link_close(shell.link);
