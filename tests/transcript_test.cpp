@@ -1,8 +1,16 @@
 // Runs the real ktreva-host with tests/transcripts/NAME.in on its standard
 // input, in a scratch folder holding the files of NAME.files/, and compares
-// its standard output byte for byte with NAME.out. The exit status must equal
-// the number in NAME.status (0 when that file is missing). NAME.args, when
-// present, holds extra command-line arguments, one to a line.
+// its standard output byte for byte with NAME.out and its standard error with
+// NAME.err (empty when that file is missing). The exit status must equal the
+// number in NAME.status (0 when that file is missing); a run ended by a
+// signal fails unless NAME.signal names that signal's number.
+//
+// NAME.args, when present, holds extra command-line arguments, one to a line.
+// NAME.before, when present, is a program started in the scratch folder
+// before the run (one word to a line; @EMU@ stands for the device emulator);
+// the first line it prints replaces @OUT@ in NAME.args, and it is stopped
+// after the run. Every file in NAME.expect/ must then equal the file of the
+// same name in the scratch folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "background_program.h"
 #include "run_program.h"
 
 namespace fs = std::filesystem;
@@ -33,14 +42,37 @@ std::vector<std::string> transcript_names() {
   return names;
 }
 
-std::vector<std::string> read_args(const fs::path& path) {
-  std::vector<std::string> args;
-  if (!fs::exists(path)) return args;
+// The words of a file, one to a line, with each @KEY@ replaced.
+std::vector<std::string> read_words(const fs::path& path,
+                                    const std::vector<std::pair<std::string, std::string>>& subst) {
+  std::vector<std::string> words;
+  if (!fs::exists(path)) return words;
   std::istringstream lines(read_file(path));
   for (std::string line; std::getline(lines, line);) {
-    if (!line.empty()) args.push_back(line);
+    if (line.empty()) continue;
+    for (const auto& [key, value] : subst) {
+      for (std::size_t at = line.find(key); at != std::string::npos; at = line.find(key, at)) {
+        line.replace(at, key.size(), value);
+        at += value.size();
+      }
+    }
+    words.push_back(line);
   }
-  return args;
+  return words;
+}
+
+int number_in(const fs::path& path, int otherwise) {
+  return fs::exists(path) ? std::stoi(read_file(path)) : otherwise;
+}
+
+void expect_files(const fs::path& expect_dir, const fs::path& scratch, const std::string& name) {
+  if (!fs::exists(expect_dir)) return;
+  for (const auto& entry : fs::directory_iterator(expect_dir)) {
+    const fs::path got = scratch / entry.path().filename();
+    EXPECT_TRUE(fs::exists(got)) << name << ": no " << got;
+    const std::string diff = describe_mismatch(read_file(entry.path()), read_file(got));
+    EXPECT_TRUE(diff.empty()) << name << ": " << entry.path().filename() << ": " << diff;
+  }
 }
 
 fs::path make_scratch(const std::string& name) {
@@ -61,19 +93,29 @@ TEST_P(Transcript, MatchesExpectedOutput) {
   const std::string name = GetParam();
   const fs::path base = fs::path(KTREVA_TRANSCRIPT_DIR) / name;
   const fs::path scratch = make_scratch(name);
-  const fs::path status_file = base.string() + ".status";
-  const int want_status = fs::exists(status_file) ? std::stoi(read_file(status_file)) : 0;
+  const std::string stem = base.string();
 
+  BackgroundProgram before(read_words(stem + ".before", {{"@EMU@", KTREVA_EMU_PATH}}), scratch);
+  std::string out;
+  if (before.started()) {
+    out = before.first_line(30);
+    ASSERT_FALSE(out.empty()) << name << ": the program started before the run said nothing";
+  }
   std::vector<std::string> argv = {KTREVA_HOST_PATH};
-  for (const auto& a : read_args(base.string() + ".args")) argv.push_back(a);
-  const RunResult run = run_program(argv, read_file(base.string() + ".in"), scratch, 60);
-  fs::remove_all(scratch);
+  for (const auto& a : read_words(stem + ".args", {{"@OUT@", out}})) argv.push_back(a);
+  const RunResult run = run_program(argv, read_file(stem + ".in"), scratch, 120);
+  before.stop();
 
-  ASSERT_FALSE(run.timed_out) << name << ": ktreva-host did not finish";
-  const std::string want = read_file(base.string() + ".out");
-  const std::string diff = describe_mismatch(want, run.out);
-  EXPECT_TRUE(diff.empty()) << name << ": " << diff;
-  EXPECT_EQ(run.exit_status, want_status) << name << ": exit status";
+  EXPECT_FALSE(run.timed_out) << name << ": ktreva-host did not finish";
+  EXPECT_EQ(run.term_signal, number_in(stem + ".signal", 0)) << name << ": signal";
+  EXPECT_EQ(run.exit_status, number_in(stem + ".status", run.term_signal != 0 ? -1 : 0))
+      << name << ": exit status";
+  EXPECT_TRUE(describe_mismatch(read_file(stem + ".out"), run.out).empty())
+      << name << ": " << describe_mismatch(read_file(stem + ".out"), run.out);
+  EXPECT_TRUE(describe_mismatch(read_file(stem + ".err"), run.err).empty())
+      << name << " (stderr): " << describe_mismatch(read_file(stem + ".err"), run.err);
+  expect_files(stem + ".expect", scratch, name);
+  fs::remove_all(scratch);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Transcript, testing::ValuesIn(transcript_names()),
