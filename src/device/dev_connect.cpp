@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstring>
 #include <span>
 #include <string_view>
@@ -15,8 +14,6 @@ namespace {
 
 constexpr std::size_t SCRATCH_SIZE = 40;
 constexpr std::uint32_t DRAIN_TIMEOUT_MS = 100;
-// A line still busy after this long is not waiting for a device to power on.
-constexpr auto DRAIN_LIMIT = std::chrono::milliseconds(2000);
 constexpr long POWER_ON_SECONDS = 20;
 constexpr int GREETING_SIZE = 100;
 constexpr std::uint32_t GREETING_TIMEOUT_MS = 20000;
@@ -30,17 +27,6 @@ constexpr int DUMP_GROUP = 10;
 
 bool contains(std::span<const std::uint8_t> bytes, std::string_view text) {
   return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
-}
-
-// Reads until a read of the full timeout stays quiet; false when the line is
-// still busy after DRAIN_LIMIT.
-bool drain_line(Link& link) {
-  std::array<std::uint8_t, SCRATCH_SIZE> scratch{};
-  const auto start = link.now();
-  while (link.read(scratch, DRAIN_TIMEOUT_MS) != 0) {
-    if (link.now() - start >= DRAIN_LIMIT) return false;
-  }
-  return true;
 }
 
 // The greeting as one text: NUL and bytes above 0x7F become '#'.
@@ -95,7 +81,8 @@ int confirm_rate(Link& link, std::int32_t rate) {
 
 int handshake(Link& link, std::int32_t rate) {
   Console& con = link.con();
-  if (!drain_line(link)) {
+  std::array<std::uint8_t, SCRATCH_SIZE> scratch{};
+  if (!link.drain(scratch, DRAIN_TIMEOUT_MS)) {
     con.print(
         "\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
         link.port_name());

@@ -1,5 +1,7 @@
 #include "device/link.h"
 
+#include <chrono>
+
 #include "serial/serial.h"
 
 void link_close(LinkState& link) {
@@ -26,5 +28,14 @@ int Link::write_text(std::string_view text) {
 }
 
 void Link::purge() { purge_port(state_.port_handle); }
+
+bool Link::drain(std::span<std::uint8_t> scratch, std::uint32_t timeout_ms) {
+  constexpr auto limit = std::chrono::milliseconds(2000);
+  const auto start = now();
+  while (read(scratch, timeout_ms) != 0) {
+    if (now() - start >= limit) return false;
+  }
+  return true;
+}
 
 void Link::close_port() { state_.port_handle.close(); }

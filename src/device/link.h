@@ -32,6 +32,11 @@ class Link {
   int write(std::span<const std::uint8_t> bytes);
   int write_text(std::string_view text);
   void purge();
+  // Reads into `scratch` until a read of `timeout_ms` stays quiet, dropping
+  // what came. False when the line is still busy after about 2 seconds: a
+  // line that never goes quiet (the wrong port, a GPS, noise) must not hang
+  // the utility.
+  bool drain(std::span<std::uint8_t> scratch, std::uint32_t timeout_ms);
   // Closes the port only; `connected` stays as it is.
   void close_port();
   // Closes the port and marks the link disconnected.
