@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/dev_connect.h"
+#include "device/hexdump.h"
+#include "device/link_bench_test.h"
+
+namespace {
+
+std::string dump_of(const std::string& bytes) {
+  return hexdump_text(1, "Got", reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                      static_cast<int>(bytes.size()), 10);
+}
+
+TEST(DevConnect, EveryRateThenDisconnectAndAgain) {
+  for (const long rate : {4800L, 9600L, 19200L, 38400L, 57600L}) {
+    LinkBench b;
+    for (int session = 1; session <= 2; ++session) {
+      b.con.clear_output();
+      ASSERT_EQ(dev_connect(b.con, b.link, static_cast<std::int32_t>(rate), DEV_MODE_CONNECT), 0);
+      EXPECT_EQ(b.con.output(), power_on_text(rate) + format_text("\nConnected at %ld\n", rate));
+      EXPECT_EQ(b.link.connected, 1);
+      EXPECT_EQ(b.bench.model().session(), session);
+      link_close(b.link);
+    }
+  }
+}
+
+TEST(DevConnect, AlreadyConnectedDoesNothing) {
+  LinkBench b;
+  ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+  b.con.clear_output();
+  EXPECT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 1);
+  EXPECT_EQ(b.con.output(), "Connecting at 9600...\n\a\aError: already Connected!\n");
+  EXPECT_EQ(b.bench.model().session(), 1);
+}
+
+// NUL and 0xFF bytes become '#' before the search; a short greeting is
+// complete when the 20 seconds are up.
+TEST(DevConnect, GreetingsThatPass) {
+  for (const GreetingVariant variant : {GreetingVariant::kNulAndFf, GreetingVariant::kShort}) {
+    LinkBench b({.faults = {greeting(variant)}});
+    EXPECT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+    EXPECT_EQ(b.link.connected, 1);
+  }
+}
+
+// Each failure leaves the port released, so connect can be given again.
+TEST(DevConnect, GreetingFailures) {
+  const std::string no_name = std::string("hello\0there\xff\x80\r\n", 15) + "Version 2.2b\r\n";
+  const std::string no_prompt =
+      "\n\a\aError: did not receive the kTrevaNodi prompt!\nExpected: kTrevaNodi\n";
+  struct Case {
+    EmuOptions options;
+    int result;
+    std::string after_power_on;
+  } cases[] = {
+      {{.faults = {greeting(GreetingVariant::kCustom, no_name)}}, 3,
+       no_prompt + dump_of("\x05hello#there##\r\nVersion 2.2b\r\n")},
+      // On and never power-cycled: nothing at all within the 20 seconds.
+      {{.power_on = std::chrono::hours(1)}, 3, no_prompt + "Got: length 0 (0x0):\n"},
+      {{.faults = {greeting(GreetingVariant::kOtherVersion)}}, 4,
+       "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
+      {{.faults = {greeting(GreetingVariant::kVersionFirst)}}, 4,
+       "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
+      {{.faults = {connected_rate(19200)}}, 6,
+       "\n\a\aError: did not receive the kTrevaNodi Connected string!\nExpected Connected 9600\n" +
+           dump_of("\r\nConnected 19200\r\nkTreva> ")},
+  };
+  for (const Case& c : cases) {
+    LinkBench b(c.options);
+    EXPECT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), c.result);
+    EXPECT_EQ(b.con.output(), power_on_text(9600) + c.after_power_on) << c.result;
+    EXPECT_EQ(b.link.connected, 0);
+    EXPECT_FALSE(b.link.port_handle.is_open());
+  }
+}
+
+TEST(DevConnect, BaudChange) {
+  LinkBench b;
+  ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+  const std::size_t before = b.bench.model().received().size();
+  b.con.clear_output();
+  EXPECT_EQ(dev_connect(b.con, b.link, 19200, DEV_MODE_BAUD_CHANGE), 0);
+  EXPECT_EQ(b.con.output(), "Connecting at 19200...\nConnected at 19200\n");
+  EXPECT_EQ(b.bench.model().received().size(), before + 1);
+  EXPECT_EQ(b.bench.model().received().back(), 0x0D);
+  EXPECT_EQ(b.link.connected, 1);
+}
+
+TEST(DevConnect, BaudChangeWithoutPromptClosesTheLink) {
+  LinkBench b({.faults = {no_prompt_after_host()}});
+  ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+  b.con.clear_output();
+  EXPECT_EQ(dev_connect(b.con, b.link, 19200, DEV_MODE_BAUD_CHANGE), 8);
+  EXPECT_EQ(b.con.output(),
+            "Connecting at 19200...\n\a\aError: did not receive the kTrevaNodi prompt!\n");
+  EXPECT_EQ(b.link.connected, 0);
+  EXPECT_FALSE(b.link.port_handle.is_open());
+}
+
+// A port that chatters without pause (a GPS, noise) on a clock of its own.
+class ChattyPort final : public PortDevice {
+ public:
+  explicit ChattyPort(std::chrono::milliseconds& clock) : clock_(clock) {}
+  PropsFailure get_properties(CommCaps& caps) override {
+    caps = {0x0F, 0x0008, 0x0101, 0xC0};
+    return PropsFailure::kNone;
+  }
+  bool get_state(PortDcb& dcb) override {
+    dcb = {};
+    return true;
+  }
+  bool set_state(const PortDcb&) override { return true; }
+  bool set_timeouts(const PortTimeouts&) override { return true; }
+  bool read(unsigned char* buf, int size, int& got) override {
+    std::fill_n(buf, size, '$');
+    got = size;
+    clock_ += std::chrono::milliseconds(40);
+    return true;
+  }
+  bool write(const void*, int count, int& written) override {
+    written = count;
+    return true;
+  }
+  void purge() override {}
+
+ private:
+  std::chrono::milliseconds& clock_;
+};
+
+TEST(DevConnect, LineThatNeverGoesQuiet) {
+  std::chrono::milliseconds clock{0};
+  Console con("");
+  LinkState link;
+  std::strcpy(link.port_name, "COM4");
+  link.env.open_device = [&clock](const char*) { return std::make_unique<ChattyPort>(clock); };
+  link.env.now = [&clock] { return PortEnv::Clock::time_point(clock); };
+  EXPECT_EQ(dev_connect(con, link, 9600, DEV_MODE_CONNECT), 9);
+  EXPECT_EQ(con.output(),
+            "Connecting at 9600...\n\a\aError: the line on port COM4 never went quiet: is this "
+            "the kTrevaNodi's port?\n");
+  EXPECT_FALSE(link.port_handle.is_open());
+  EXPECT_GE(clock, std::chrono::milliseconds(2000));
+  EXPECT_LT(clock, std::chrono::milliseconds(2100));
+}
+
+}  // namespace
