@@ -28,7 +28,7 @@ zip=$(ls "$out"/ktreva-host-*.zip)
 
 programs=(ktreva-host)
 [ -f emulator/CMakeLists.txt ] && programs+=(ktreva-emu)
-examples=$(cd examples && ls)
+mapfile -t examples < <(cd examples && ls)
 
 # The Debian package.
 echo "lintian $deb:"
@@ -40,7 +40,7 @@ listing=$(dpkg -c "$deb" | awk '{print $6}')
 doc=./usr/share/doc/ktreva-host
 wanted=("$doc/README.md" "$doc/copyright" "$doc/changelog.gz")
 for p in "${programs[@]}"; do wanted+=("./usr/bin/$p" "./usr/share/man/man1/$p.1.gz"); done
-for e in $examples; do wanted+=("$doc/examples/$e"); done
+for e in "${examples[@]}"; do wanted+=("$doc/examples/$e"); done
 for f in "${wanted[@]}"; do
   grep -qxF "$f" <<<"$listing" || fail "$deb lacks $f"
 done
@@ -53,7 +53,7 @@ printf 'x\n' | "$root/usr/bin/ktreva-host" >/dev/null || fail "the packaged prog
 
 # The Windows zip.
 names=$(unzip -Z1 "$zip")
-for f in ktreva-host.exe README.txt $(printf 'examples/%s ' $examples); do
+for f in ktreva-host.exe README.txt "${examples[@]/#/examples/}"; do
   grep -qx "[^/]*/$f" <<<"$names" || fail "$zip lacks $f"
 done
 bare_lf=$(unzip -p "$zip" '*/README.txt' | grep -cv $'\r$' || true)
