@@ -13,4 +13,5 @@ for preset in default asan; do
 done
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+bash scripts/package-check.sh
 echo "All tests passed; Windows build: build/windows/src/ktreva-host.exe"

@@ -4,6 +4,7 @@
 
 #include "console/console.h"
 #include "device/version.h"
+#include "release_version.h"
 #include "serial/port_names.h"
 #include "shell/shell.h"
 
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("ktreva-host %s\n", KTREVA_VERSION);
+      std::printf("ktreva-host %s (%s PC Host Utility %s)\n", KTREVA_RELEASE, KTREVA_PRODUCT,
+                  KTREVA_VERSION);
       return 0;
     }
     if (std::strcmp(argv[i], "--com") == 0 || std::strncmp(argv[i], "--com=", 6) == 0) {
