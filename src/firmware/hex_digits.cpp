@@ -48,22 +48,25 @@ int hextoi(const char* text, int count) {
   return static_cast<int>(negative ? 0u - value : value);
 }
 
-std::uint8_t inhexsum(const char* text) {
+HexScan hex_scan(const char* text) {
   unsigned sum = 0;
+  std::size_t digits = 0;
+  bool all_digits = true;
   for (const char* p = text; *p != '\0'; p += 2) {
     const int high = hex_digit_value(p[0]);
     const int low = hex_digit_value(p[1]);
-    // Two digits are the common case; anything else takes hextoi's rules.
-    sum += (high >= 0 && low >= 0) ? static_cast<unsigned>(high * 16 + low)
-                                   : static_cast<unsigned>(hextoi(p, 2));
+    if (high >= 0 && low >= 0) {
+      // The common case; anything else takes hextoi's rules.
+      sum += static_cast<unsigned>(high * 16 + low);
+      digits += all_digits ? 2 : 0;
+    } else {
+      sum += static_cast<unsigned>(hextoi(p, 2));
+      digits += all_digits && high >= 0 ? 1 : 0;
+      all_digits = false;
+    }
     if (p[1] == '\0') break;
   }
-  return static_cast<std::uint8_t>(sum);
+  return {static_cast<std::uint8_t>(sum), digits};
 }
 
-bool all_hex_digits(const char* text, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    if (hex_digit_value(text[i]) < 0) return false;
-  }
-  return true;
-}
+std::uint8_t inhexsum(const char* text) { return hex_scan(text).sum; }

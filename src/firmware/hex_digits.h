@@ -19,5 +19,10 @@ int hextoi(const char* text, int count);
 // sum never reads past the terminator.
 std::uint8_t inhexsum(const char* text);
 
-// True when the first `count` characters of `text` are all hexadecimal digits.
-bool all_hex_digits(const char* text, std::size_t count);
+// inhexsum's sum, and how many characters from the start of `text` are
+// hexadecimal digits, found in the same pass.
+struct HexScan {
+  std::uint8_t sum;
+  std::size_t digits;
+};
+HexScan hex_scan(const char* text);

@@ -22,21 +22,27 @@ TEST(HexDigits, HextoiDocumentedCases) {
   }
 }
 
+// The sum, and the run of leading digits the verifier checks the fields with.
 TEST(HexDigits, InhexsumAddsPairsModulo256) {
   struct Case {
     const char* text;
-    unsigned want;
+    unsigned sum;
+    std::size_t digits;
   };
   const Case cases[] = {
-      {"10010000214601360121470136007EFE09D2190140", 0},
-      {"", 0},
-      {"0102", 3},
-      {"FFFF", 0xFE},
-      {"0102F", 3 + 15},  // a lone last character is a one-digit field
-      {"  ", 0},
-      {"010000004GFB", 0},  // what the non-digit check in the verifier exists for
+      {"10010000214601360121470136007EFE09D2190140", 0, 42},
+      {"", 0, 0},
+      {"0102", 3, 4},
+      {"FFFF", 0xFE, 4},
+      {"0102F", 3 + 15, 5},  // a lone last character is a one-digit field
+      {"  ", 0, 0},
+      {"010000004GFB", 0, 9},
+      {"01000000 4FB", 0, 8},
   };
-  for (const Case& c : cases) EXPECT_EQ(inhexsum(c.text), c.want) << c.text;
+  for (const Case& c : cases) {
+    EXPECT_EQ(inhexsum(c.text), c.sum) << c.text;
+    EXPECT_EQ(hex_scan(c.text).digits, c.digits) << c.text;
+  }
 }
 
 }  // namespace

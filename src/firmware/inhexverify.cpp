@@ -21,10 +21,10 @@ int check_record(Console& con, const char* line, std::size_t length, unsigned lo
   // The characters the record's own fields occupy: every one must be a digit,
   // or the sum means nothing. Characters beyond them are the length rule's.
   const std::size_t fields = std::min<std::size_t>(length - 1, 10 + 2 * std::max(field_n, 0));
-  const std::uint8_t sum = inhexsum(body);
-  if (sum != 0 || !all_hex_digits(body, fields)) {
+  const HexScan scan = hex_scan(body);
+  if (scan.sum != 0 || scan.digits < fields) {
     con.print("\a\aError: checksum mismatch (0x%02x) for line %lu in Firmware file!\n",
-              static_cast<unsigned>(sum), number);
+              static_cast<unsigned>(scan.sum), number);
     return -2;
   }
   if (length >= 9 && (line[7] != '0' || line[8] < '0' || line[8] > '5')) {
