@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/scratch_dir.h"
@@ -10,45 +11,30 @@
 
 namespace {
 
-struct Line {
-  std::uint32_t number;
-  std::string text;
-  bool operator==(const Line&) const = default;
-};
-
-std::vector<Line> read_all(HexLineReader& reader) {
-  std::vector<Line> lines;
-  while (reader.next() == HexRead::kLine) {
-    EXPECT_EQ(reader.length(), std::string(reader.text()).size());
-    lines.push_back({reader.number(), reader.text()});
-  }
-  return lines;
-}
-
 TEST(HexLineReader, PiecesLineEndsAndNumbers) {
   const std::string long_line(600, 'a');
   const std::string full(511, 'b');
   ScratchDir dir;
-  const std::string text =
-      ":00000001FF\r\n\n" + long_line + "\r\n" + full + "\n" + "cr\rinside\n" + "last\r";
-  const FilePtr file = open_text_file(dir.write("fw.hex", text).c_str());
+  const FilePtr file = open_text_file(
+      dir.write("fw.hex", ":00000001FF\r\n\n" + long_line + "\r\n" + full + "\ncr\rin\nlast\r")
+          .c_str());
   std::fgetc(file.get());  // a reader starts from the beginning all the same
   HexLineReader reader(file.get());
-  const std::vector<Line> want = {
-      {1, ":00000001FF"},         {2, ""},       {3, long_line.substr(0, 511)},
-      {4, long_line.substr(511)}, {5, full},     {6, ""},  // the line end of a full piece
-      {7, "cr\rinside"},          {8, "last\r"},           // only a CR LF pair is a line end
+  std::vector<std::pair<std::uint32_t, std::string>> lines;
+  while (reader.next() == HexRead::kLine) {
+    EXPECT_EQ(reader.length(), std::string(reader.text()).size());
+    lines.emplace_back(reader.number(), reader.text());
+  }
+  const std::vector<std::pair<std::uint32_t, std::string>> want = {
+      {1, ":00000001FF"}, {2, ""},       {3, long_line.substr(0, 511)}, {4, long_line.substr(511)},
+      {5, full},          {6, ""},        // the line end of a full piece, as fgets leaves it
+      {7, "cr\rin"},      {8, "last\r"},  // only a CR LF pair is a line end
   };
-  EXPECT_EQ(read_all(reader), want);
+  EXPECT_EQ(lines, want);
   EXPECT_EQ(reader.next(), HexRead::kEnd);
-}
 
-TEST(HexLineReader, ReadErrorIsNotTheEnd) {
-  ScratchDir dir;
   const FilePtr folder = open_text_file(dir.path().c_str());
-  ASSERT_NE(folder, nullptr);
-  HexLineReader reader(folder.get());
-  EXPECT_EQ(reader.next(), HexRead::kError);
+  EXPECT_EQ(HexLineReader(folder.get()).next(), HexRead::kError);
 }
 
 }  // namespace
