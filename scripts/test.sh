@@ -4,7 +4,7 @@
 # undefined-behaviour sanitizers, and the Windows cross build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev \
+bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev srecord \
   g++-mingw-w64-x86-64
 for preset in default asan; do
   cmake --preset "$preset" >/dev/null

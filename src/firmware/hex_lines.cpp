@@ -1,0 +1,20 @@
+#include "firmware/hex_lines.h"
+
+#include <cstring>
+
+#include "console/text_file.h"
+
+HexLineReader::HexLineReader(std::FILE* file) : file_(file) {
+  line_[0] = '\0';
+  std::rewind(file_);
+}
+
+HexRead HexLineReader::next() {
+  const PieceResult got = read_piece(file_, line_, sizeof line_);
+  if (got == PieceResult::kEnd) return HexRead::kEnd;
+  if (got == PieceResult::kError) return HexRead::kError;
+  length_ = std::strlen(line_);
+  if (length_ > 0 && line_[length_ - 1] == '\n') line_[--length_] = '\0';
+  ++number_;
+  return HexRead::kLine;
+}

@@ -1,0 +1,111 @@
+#include "firmware/inhexverify.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "console/scratch_dir.h"
+#include "console/text_file.h"
+
+namespace {
+
+struct Verified {
+  int rc;
+  std::string out;
+  bool operator==(const Verified&) const = default;
+};
+void PrintTo(const Verified& v, std::ostream* os) {
+  *os << v.rc << " " << testing::PrintToString(v.out);
+}
+
+Verified verify_text(std::string_view text) {
+  ScratchDir dir;
+  const FilePtr file = open_text_file(dir.write("fw.hex", text).c_str());
+  Console con("");
+  const int rc = inhexverify(con, file.get());
+  return {rc, con.output()};
+}
+
+const std::string STANDARD = ":10010000214601360121470136007EFE09D2190140";
+const std::string END = ":00000001FF";
+const std::string EMPTY = "\a\aError: Firmware file is empty!\n";
+
+std::string fault(const char* what, int line) {
+  return "\a\aError: " + std::string(what) + " for line " + std::to_string(line) +
+         " in Firmware file!\n";
+}
+
+TEST(Inhexverify, RecordCountOrFirstFault) {
+  const std::string n129 = ":81000000" + std::string(258, '0') + "7F";
+  const std::string long_comment = "#" + std::string(510, 'x');
+  struct Case {
+    std::string text;
+    Verified want;
+  };
+  const Case cases[] = {
+      {STANDARD + "\n", {1, ""}},
+      {END, {1, ""}},
+      {"# firmware\n\n" + STANDARD + "\nnot a record\n" + END + "\n", {2, ""}},
+      {":10010000214601360121470136007efe09d2190140\n", {1, ""}},
+      {":020102040001F6\n", {1, ""}},  // address records may sit at any address
+      {":01010C00AA48\n:01010c00AA48\n", {2, ""}},
+      {"# one\n; two\n:00000001A4\n", {-2, fault("checksum mismatch (0xa5)", 3)}},
+      {":00000006FA\n", {-3, fault("invalid type (06)", 1)}},
+      {":00000010F0\n", {-3, fault("invalid type (10)", 1)}},
+      {END + "  \n", {-4, fault("invalid record length (0)", 1)}},
+      {n129 + "\n", {-5, fault("record length > 128 (129)", 1)}},
+      {n129.substr(0, 265) + "7F\n", {-4, fault("invalid record length (129)", 1)}},
+      {":01010200AA52\n", {-6, fault("data record offset boundary error", 1)}},
+      {"", {-7, EMPTY}},
+      {"\n\n  \n", {-7, EMPTY}},
+      {"hello\n 00000001FF\n", {-7, EMPTY}},
+      // Sums of 0 that only the digit readers' leniency gives: not records.
+      {":010000004GFB\n", {-2, fault("checksum mismatch (0x00)", 1)}},
+      {":01000000 4FB\n", {-2, fault("checksum mismatch (0x00)", 1)}},
+      {":+1000000FF\n", {-2, fault("checksum mismatch (0x00)", 1)}},
+      // Too short or of even length: no check reads past the line's end.
+      {":00000001A\n", {-2, fault("checksum mismatch (0x0b)", 1)}},
+      {":\n", {-4, fault("invalid record length (0)", 1)}},
+      {":0000000\n", {-4, fault("invalid record length (0)", 1)}},
+      {":00000001FF0\n", {-4, fault("invalid record length (0)", 1)}},
+      // Pieces of 511 characters: the rest of a line is a line of its own.
+      {long_comment + END + "\n", {1, ""}},
+      {long_comment + "yy\n:00000001A4\n", {-2, fault("checksum mismatch (0xa5)", 3)}},
+      {":" + std::string(600, '0') + "\n", {-4, fault("invalid record length (0)", 1)}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(verify_text(c.text), c.want) << c.text;
+}
+
+TEST(Inhexverify, CrLfVerifiesLikeLf) {
+  for (const std::string& last : {END, std::string(":01010200AA52")}) {
+    std::string lf, crlf;
+    for (const std::string& line : {std::string("# boot"), STANDARD, std::string(), last}) {
+      lf += line + "\n";
+      crlf += line + "\r\n";
+    }
+    EXPECT_EQ(verify_text(crlf), verify_text(lf)) << last;
+  }
+  EXPECT_EQ(verify_text(STANDARD + "\r\n" + END + "\r\n").rc, 2);
+}
+
+TEST(Inhexverify, NoFileUnreadableFileAndRereading) {
+  Console con("");
+  EXPECT_EQ(inhexverify(con, nullptr), -1);
+  EXPECT_EQ(con.output(), "inhexverify: Error: param fp is invalid\n");
+
+  ScratchDir dir;
+  const FilePtr folder = open_text_file(dir.path().c_str());
+  const FilePtr write_only(std::fopen(dir.write("w.hex", END + "\n").c_str(), "a"));
+  for (std::FILE* unreadable : {folder.get(), write_only.get()}) {
+    con.clear_output();
+    EXPECT_EQ(inhexverify(con, unreadable), -7);
+    EXPECT_EQ(con.output(), "\a\aError: cannot read Firmware file!\n");
+  }
+
+  const FilePtr file = open_text_file(dir.write("fw.hex", STANDARD + "\n" + END + "\n").c_str());
+  EXPECT_EQ(inhexverify(con, file.get()), 2);
+  EXPECT_EQ(inhexverify(con, file.get()), 2);
+}
+
+}  // namespace
