@@ -1,11 +1,134 @@
-// PLACEHOLDER until the firmware upload lands: it refuses honestly.
 #include "firmware/firmware.h"
 
-int firmware(Console& con, LinkState&, int, const char* file_name) {
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "console/text_file.h"
+#include "device/link.h"
+#include "firmware/firmware_upload.h"
+#include "firmware/inhexverify.h"
+
+namespace {
+
+constexpr std::int32_t BOOT_LOADER_BAUD = 19200;
+constexpr std::uint32_t DRAIN_TIMEOUT_MS = 100;
+constexpr int PROMISED_MINUTES = 5;
+constexpr long POWER_ON_SECONDS = 20;
+constexpr std::uint32_t PROMPT_TIMEOUT_MS = 20000;
+constexpr std::uint32_t SYNC_TIMEOUT_MS = 200;
+constexpr std::uint32_t IDENT_TIMEOUT_MS = 5000;
+constexpr std::uint8_t ENQ = 0x05;
+constexpr std::uint8_t SYN = 0x16;
+constexpr std::uint8_t ACK = 0x06;
+constexpr const char* IDENT_NAME = "kTNoDi";
+constexpr const char* IDENT_VERSION = "1.0";
+
+// One byte of reply into rx_buf[0], 0 when nothing came.
+std::uint8_t read_reply(Link& link, std::uint32_t timeout_ms) {
+  link.state().rx_buf[0] = 0;
+  link.read(link.rx_buf().first(1), timeout_ms);
+  return link.state().rx_buf[0];
+}
+
+// Empties the line, then has the operator confirm; end of input counts as
+// Enter.
+int prepare_line(Link& link) {
+  Console& con = link.con();
+  if (!link.drain(link.rx_buf(), DRAIN_TIMEOUT_MS)) {
+    con.print(
+        "\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
+        link.port_name());
+    return -15;
+  }
+  link.purge();
+  con.print(
+      "\n\a\aWARNING! The kTrevaNodi Firmware is about to be updated!\n"
+      "This will take less than %d minutes.\n"
+      "Do NOT interrupt the process once started!\n"
+      "If power is interrupted during this process you may not be able\n"
+      "to communicate with the kTrevaNodi due to firmware corruption.\n"
+      "If this happens correct the power problem and restart this entire process.\n\n"
+      "Type the Enter key when you are ready to continue...",
+      PROMISED_MINUTES);
+  con.read_line(reinterpret_cast<char*>(link.state().rx_buf), RX_BUF_SIZE);
+  return 0;
+}
+
+// ENQ from the powered-on boot loader, SYN answered by ACK.
+int synchronise(Link& link) {
+  Console& con = link.con();
+  con.print(
+      "\nTo begin TURN ON the kTrevaNodi or CYCLE THE POWER if it is already on.\n"
+      "\a\aYou have %ld seconds to do this...",
+      POWER_ON_SECONDS);
+  if (read_reply(link, PROMPT_TIMEOUT_MS) != ENQ) {
+    con.print("\n\a\aError: did not receive the kTrevaNodi Firmware prompt!\n");
+    return -6;
+  }
+  if (link.write(std::array{SYN}) < 0) {
+    con.print("\n\a\aError: wrote FIRMSYNC sync character, got error on port %s\n",
+              link.port_name());
+    return -7;
+  }
+  if (read_reply(link, SYNC_TIMEOUT_MS) != ACK) {
+    con.print("\n\a\aError: did not synchronize with the kTrevaNodi!\n");
+    return -8;
+  }
+  return 0;
+}
+
+int identify(Link& link) {
+  Console& con = link.con();
+  char* ident = reinterpret_cast<char*>(link.state().rx_buf);
+  std::snprintf(ident, RX_BUF_SIZE, "%s%s", IDENT_NAME, IDENT_VERSION);
+  const std::string text = ident;  // the reply below overwrites rx_buf
+  if (link.write_text(text) < 0) {
+    con.print("\n\a\aError: wrote %s identifier, got error on port %s\n", text.c_str(),
+              link.port_name());
+    return -9;
+  }
+  if (read_reply(link, IDENT_TIMEOUT_MS) != ACK) {
+    con.print("\n\a\aError: did not receive %s identifier acknowledgement!\n", IDENT_NAME);
+    return -10;
+  }
+  return 0;
+}
+
+// Everything after the port is open; the caller closes it.
+int run_session(Link& link, std::FILE* file, std::uint32_t total) {
+  if (const int rc = prepare_line(link); rc != 0) return rc;
+  if (const int rc = synchronise(link); rc != 0) return rc;
+  if (const int rc = identify(link); rc != 0) return rc;
+  link.con().print("\n\n");
+  return firmware_upload(link, file, total);
+}
+
+}  // namespace
+
+int firmware(Console& con, LinkState& state, int port_number, const char* file_name) {
   if (file_name == nullptr) {
     con.print("firmware: Error: param filename is invalid\n");
     return -1;
   }
-  con.print("\a\aError: the firmware upload is not available in this build\n");
-  return -1;
+  const FilePtr file = open_text_file(file_name);
+  if (!file) {
+    con.print("\a\aError: cannot open %s\n", file_name);
+    return -2;
+  }
+  const int total = inhexverify(con, file.get());
+  if (total < 1) {
+    con.print("\a\aError: Firmware file has some kind of error!\n");
+    return -4;
+  }
+  std::snprintf(state.port_name, sizeof state.port_name, "COM%d", port_number);
+  Link link(con, state);
+  if (link.open(BOOT_LOADER_BAUD) != 0) {
+    con.print("\a\aError: could not open COM port %s\n", link.port_name());
+    return -5;
+  }
+  const int rc = run_session(link, file.get(), static_cast<std::uint32_t>(total));
+  link.close_port();
+  return rc;
 }
