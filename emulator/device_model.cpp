@@ -33,7 +33,7 @@ void DeviceModel::close_session(EmuTime now) {
   if (!attached_) return;
   quiet();
   attached_ = false;
-  log(now, "session " + std::to_string(session_) + ": the host closed the port");
+  log(now, "session " + std::to_string(session_) + ": ended");
 }
 
 void DeviceModel::power(EmuTime now) {
