@@ -25,7 +25,7 @@ void DeviceModel::open_session(EmuTime now) {
   attached_ = true;
   prompt_muted_ = false;
   ++session_;
-  power_at_ = now + opt_.power_on;
+  if (opt_.power_on.count() >= 0) power_at_ = now + opt_.power_on;
   log(now, "session " + std::to_string(session_) + ": the host opened the port");
 }
 

@@ -160,4 +160,14 @@ TEST(Faults, AfterAHangUpTheNextSessionIsServed) {
   EXPECT_EQ(host.bench.model().session(), 2);
 }
 
+TEST(Faults, ADeviceNobodyPowersOnStaysSilentUntilPowered) {
+  EmuOptions options;
+  options.power_on = std::chrono::milliseconds(-1);
+  HostSide host(options);
+  EXPECT_EQ(host.greeting(), "");
+  EXPECT_EQ(host.read(100, 20000), "");
+  host.bench.power();
+  EXPECT_EQ(host.read(1, 1000), "\x05");
+}
+
 }  // namespace

@@ -22,7 +22,8 @@ const char USAGE[] =
     "  --log PATH           session log to PATH instead of standard error\n"
     "  --dump PATH          after each download or upload, write what came to PATH\n"
     "                       (configuration and rules decoded, or the firmware image)\n"
-    "  --power-on-ms N      power on N ms after the host opens the port (400)\n"
+    "  --power-on-ms N      power on N ms after the host opens the port (400);\n"
+    "                       -1: only on a \"power\" line\n"
     "  --enq-wait-ms N      the boot loader's wait for SYN after ENQ (200)\n"
     "  --resync-ms N        quiet gap that ends a garbled download frame (50)\n"
     "  --pace               behave like a line at the port's speed: 10 bits a byte\n"
@@ -43,7 +44,10 @@ bool count_value(const std::string& text, long& value) {
 bool timing_option(const std::string& name, const std::string& value, EmuOptions& o, bool& ok) {
   long n = 0;
   ok = count_value(value, n);
-  if (name == "--power-on-ms") {
+  if (name == "--power-on-ms" && value == "-1") {
+    o.power_on = std::chrono::milliseconds(-1);
+    ok = true;
+  } else if (name == "--power-on-ms") {
     o.power_on = std::chrono::milliseconds(n);
   } else if (name == "--enq-wait-ms") {
     o.enq_wait = std::chrono::milliseconds(n);

@@ -8,7 +8,8 @@
 
 struct EmuOptions {
   // From the host's open of the port to the device's power-on (the host's
-  // drain is over by then).
+  // drain is over by then). Negative: it powers on only when told to (a
+  // device that is on and silent, or an operator who powers it by hand).
   std::chrono::milliseconds power_on{400};
   // The boot loader's wait for SYN after its ENQ.
   std::chrono::milliseconds enq_wait{200};
