@@ -9,6 +9,7 @@
 
 #include "device/dev_connect.h"
 #include "device/hexdump.h"
+#include "device/link.h"
 #include "device/link_bench_test.h"
 
 namespace {
@@ -41,6 +42,12 @@ TEST(DevConnect, AlreadyConnectedDoesNothing) {
   EXPECT_EQ(b.bench.model().session(), 1);
 }
 
+EmuOptions never_powered() {
+  EmuOptions options;
+  options.power_on = std::chrono::milliseconds(-1);
+  return options;
+}
+
 // NUL and 0xFF bytes become '#' before the search; a short greeting is
 // complete when the 20 seconds are up.
 TEST(DevConnect, GreetingsThatPass) {
@@ -54,6 +61,7 @@ TEST(DevConnect, GreetingsThatPass) {
 // Each failure leaves the port released, so connect can be given again.
 TEST(DevConnect, GreetingFailures) {
   const std::string no_name = std::string("hello\0there\xff\x80\r\n", 15) + "Version 2.2b\r\n";
+  const std::string exactly_100 = "kTrevaNodi Version 2.2b\r\n" + std::string(74, '.');
   const std::string no_prompt =
       "\n\a\aError: did not receive the kTrevaNodi prompt!\nExpected: kTrevaNodi\n";
   struct Case {
@@ -64,12 +72,14 @@ TEST(DevConnect, GreetingFailures) {
       {{.faults = {greeting(GreetingVariant::kCustom, no_name)}}, 3,
        no_prompt + dump_of("\x05hello#there##\r\nVersion 2.2b\r\n")},
       // On and never power-cycled: nothing at all within the 20 seconds.
-      {{.power_on = std::chrono::hours(1)}, 3, no_prompt + "Got: length 0 (0x0):\n"},
+      {never_powered(), 3, no_prompt + "Got: length 0 (0x0):\n"},
       {{.faults = {greeting(GreetingVariant::kOtherVersion)}}, 4,
        "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
       {{.faults = {greeting(GreetingVariant::kVersionFirst)}}, 4,
        "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
-      {{.faults = {connected_rate(19200)}}, 6,
+      // A greeting of exactly the 100 bytes read, so that the reply read
+      // holds only the reply.
+      {{.faults = {greeting(GreetingVariant::kCustom, exactly_100), connected_rate(19200)}}, 6,
        "\n\a\aError: did not receive the kTrevaNodi Connected string!\nExpected Connected 9600\n" +
            dump_of("\r\nConnected 19200\r\nkTreva> ")},
   };
@@ -97,6 +107,7 @@ TEST(DevConnect, BaudChange) {
 TEST(DevConnect, BaudChangeWithoutPromptClosesTheLink) {
   LinkBench b({.faults = {no_prompt_after_host()}});
   ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+  Link(b.con, b.link).write_text("host 19200\r");
   b.con.clear_output();
   EXPECT_EQ(dev_connect(b.con, b.link, 19200, DEV_MODE_BAUD_CHANGE), 8);
   EXPECT_EQ(b.con.output(),

@@ -118,4 +118,22 @@ TEST(ActionBaud, TellsTheDeviceAndChecksItsPrompt) {
   EXPECT_NE(b.sent().find("host 19200\r\r"), std::string::npos);
 }
 
+// Only an answer that begins with y or Y updates; the question comes before
+// the file is looked at.
+TEST(ActionFirmware, AnswerDecides) {
+  ScratchDir dir;
+  const std::string file = dir.write("fw.hex", ":00000001FF\n");
+  for (const char* answer : {"Y\n\n", "yes\n\n", "n\n", "\n", ""}) {
+    ShellBench b(answer);
+    b.run("firmware 2 " + file);
+    const bool yes = answer[0] == 'Y' || answer[0] == 'y';
+    EXPECT_EQ(b.bench.model().upload().finished, yes) << answer;
+    const std::string& out = b.con.output();
+    EXPECT_EQ(out.rfind("\a\aWARNING! This will alter the kTrevaNodi firmware!\n", 0), 0U);
+    const std::string ending = yes ? "Download these to the kTrevaNodi!\n"
+                                   : "kTrevaNodi Firmware will NOT be updated!\n";
+    EXPECT_EQ(out.substr(out.size() - ending.size()), ending) << answer;
+  }
+}
+
 }  // namespace
