@@ -1,0 +1,159 @@
+// How close the download and the firmware upload come to the serial line's
+// own speed, against ktreva-emu --pace on a pseudo-terminal: each run's wall
+// time divided by the time its bytes take on the line (10 bits a byte, both
+// directions). Run by hand:
+//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs]
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "device/dev_connect.h"
+#include "device/dwn_download.h"
+#include "device/link.h"
+#include "firmware/firmware_upload.h"
+#include "serial/port_names.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double line_seconds(double bytes, double rate) { return bytes * 10.0 / rate; }
+
+struct Emulator {
+  Emulator() {
+    int out[2];
+    if (pipe(out) != 0) std::exit(1);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, out[1], 1);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclose(&files, out[0]);
+    char* argv[] = {const_cast<char*>(KTREVA_EMU_PATH), const_cast<char*>("--pace"),
+                    const_cast<char*>("--no-stdin"), nullptr};
+    if (posix_spawn(&pid, KTREVA_EMU_PATH, &files, nullptr, argv, environ) != 0) std::exit(1);
+    close(out[1]);
+    for (char c = 0; read(out[0], &c, 1) == 1 && c != '\n';) path += c;
+    close(out[0]);
+  }
+  ~Emulator() {
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+  pid_t pid = 0;
+  std::string path;
+};
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// "download\r\n", the drain, 51 packets of a 100-rule download and their replies.
+void bench_download(LinkState& link, int runs) {
+  Console con("");
+  if (dev_connect(con, link, 57600, DEV_MODE_CONNECT) != 0) {
+    std::fprintf(stderr, "connect failed:\n%s", con.output().c_str());
+    std::exit(1);
+  }
+  const std::vector<std::uint8_t> conf(56, 0x11);
+  const std::vector<std::uint8_t> rules(2800, 0x22);
+  const double packet_bytes = 21 + 60 + 21 + (2800 + 47 * 4) + 21;
+  const double bound = line_seconds(10 + packet_bytes + 51, 57600) + 0.010;
+  std::vector<double> ratios;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = Clock::now();
+    Link(con, link).write_text("download\r\n");
+    if (dwn_download(con, link, conf, rules) != 0) std::exit(1);
+    const double took = std::chrono::duration<double>(Clock::now() - start).count();
+    ratios.push_back(took / bound);
+    std::printf("download 100 rules at 57600: %.4f s, line bound %.4f s, ratio %.4f\n", took,
+                bound, took / bound);
+  }
+  std::printf("download median ratio %.4f (target at most 1.03)\n", median(ratios));
+  link_close(link);
+}
+
+// A 64 KiB image in 16-byte records and the end-of-file record.
+std::string make_hex(std::size_t* record_bytes) {
+  std::string hex;
+  *record_bytes = 0;
+  for (unsigned addr = 0; addr < 0x10000; addr += 16) {
+    char line[64];
+    unsigned sum = 16 + (addr >> 8) + (addr & 0xFF);
+    int n = std::snprintf(line, sizeof line, ":10%04X00", addr);
+    for (unsigned i = 0; i < 16; ++i) {
+      const unsigned b = (addr + i * 7) & 0xFF;
+      sum += b;
+      n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "%02X", b);
+    }
+    std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "%02X\n",
+                  (0x100 - (sum & 0xFF)) & 0xFF);
+    hex += line;
+    *record_bytes += std::strlen(line);  // the LF stands for the CR sent
+  }
+  hex += ":00000001FF\n";
+  *record_bytes += 12;
+  return hex;
+}
+
+bool reply_is_ack(Link& link, std::uint32_t timeout_ms) {
+  std::array<std::uint8_t, 1> b{};
+  return link.read(b, timeout_ms) == 1 && b[0] == 0x06;
+}
+
+// From the SYN to the last record's reply, as the upload runs it.
+void bench_upload(LinkState& state, int runs) {
+  std::size_t record_bytes = 0;
+  const std::string hex = make_hex(&record_bytes);
+  const double records = 4097;
+  const double bound = line_seconds(1 + 9 + static_cast<double>(record_bytes) + records + 2, 19200);
+  std::vector<double> ratios;
+  for (int i = 0; i < runs; ++i) {
+    Console con("");
+    Link link(con, state);
+    std::FILE* file = fmemopen(const_cast<char*>(hex.data()), hex.size(), "r");
+    std::array<std::uint8_t, 64> scratch{};
+    if (link.open(19200) != 0 || !link.drain(scratch, 100)) std::exit(1);
+    link.read(std::span(scratch).first(1), 20000);  // the boot loader's ENQ
+    const auto start = Clock::now();
+    link.write(std::array<std::uint8_t, 1>{0x16});
+    const bool synced = reply_is_ack(link, 200);
+    link.write_text("kTNoDi1.0");
+    if (!synced || !reply_is_ack(link, 5000) || firmware_upload(link, file, 4097) != 0) {
+      std::fprintf(stderr, "upload failed:\n%s", con.output().c_str());
+      std::exit(1);
+    }
+    const double took = std::chrono::duration<double>(Clock::now() - start).count();
+    std::fclose(file);
+    link.close_port();
+    ratios.push_back(took / bound);
+    std::printf("upload 64 KiB in 16-byte records at 19200: %.3f s, line bound %.3f s, ratio %.4f\n",
+                took, bound, took / bound);
+  }
+  if (!ratios.empty()) std::printf("upload median ratio %.4f (target at most 1.02)\n", median(ratios));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int download_runs = argc > 1 ? std::atoi(argv[1]) : 5;
+  const int upload_runs = argc > 2 ? std::atoi(argv[2]) : 1;
+  Emulator emu;
+  port_names_map(("1=" + emu.path).c_str());
+  LinkState link;
+  std::strcpy(link.port_name, "COM1");
+  if (download_runs > 0) bench_download(link, download_runs);
+  if (upload_runs > 0) bench_upload(link, upload_runs);
+  return 0;
+}
