@@ -9,6 +9,7 @@ for name in "$@"; do
   base=$top/tests/transcripts/$name
   scratch=$(mktemp -d)
   [ -d "$base.files" ] && cp -r "$base.files/." "$scratch/"
+  [ -f "$base.fifos" ] && while read -r fifo; do [ -n "$fifo" ] && mkfifo "$scratch/$fifo"; done <"$base.fifos"
   args=()
   [ -f "$base.args" ] && mapfile -t args <"$base.args"
   status=0

@@ -2,8 +2,10 @@
 // input, in a scratch folder holding the files of NAME.files/, and compares
 // its standard output byte for byte with NAME.out. The exit status must equal
 // the number in NAME.status (0 when that file is missing). NAME.args, when
-// present, holds extra command-line arguments, one to a line.
+// present, holds extra command-line arguments, one to a line; NAME.fifos
+// names FIFOs to make in the scratch folder, one to a line (git keeps none).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -33,7 +35,7 @@ std::vector<std::string> transcript_names() {
   return names;
 }
 
-std::vector<std::string> read_args(const fs::path& path) {
+std::vector<std::string> read_lines(const fs::path& path) {
   std::vector<std::string> args;
   if (!fs::exists(path)) return args;
   std::istringstream lines(read_file(path));
@@ -52,6 +54,9 @@ fs::path make_scratch(const std::string& name) {
   if (fs::exists(files)) {
     fs::copy(files, dir, fs::copy_options::recursive);
   }
+  for (const auto& fifo : read_lines(fs::path(KTREVA_TRANSCRIPT_DIR) / (name + ".fifos"))) {
+    EXPECT_EQ(::mkfifo((dir / fifo).c_str(), 0600), 0) << fifo;
+  }
   return dir;
 }
 
@@ -65,7 +70,7 @@ TEST_P(Transcript, MatchesExpectedOutput) {
   const int want_status = fs::exists(status_file) ? std::stoi(read_file(status_file)) : 0;
 
   std::vector<std::string> argv = {KTREVA_HOST_PATH};
-  for (const auto& a : read_args(base.string() + ".args")) argv.push_back(a);
+  for (const auto& a : read_lines(base.string() + ".args")) argv.push_back(a);
   const RunResult run = run_program(argv, read_file(base.string() + ".in"), scratch, 60);
   fs::remove_all(scratch);
 
