@@ -12,7 +12,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "r");
   if (file == nullptr) return 0;  // fmemopen refuses an empty buffer on some systems
-  rewind_text_file(file);         // as the opener does: past a byte-order mark
+  static char buffer[BUFSIZ];     // rather than a fresh allocation per input
+  std::setvbuf(file, buffer, _IOFBF, sizeof buffer);
+  rewind_text_file(file);  // as the opener does: past a byte-order mark
   Console con("");
   RuleState rules;
   ConfRec conf = conf_default_rec;
