@@ -12,6 +12,7 @@ for name in "$@"; do
   base=$top/tests/transcripts/$name
   scratch=$(mktemp -d)
   [ -d "$base.files" ] && cp -r "$base.files/." "$scratch/"
+  [ -f "$base.fifos" ] && while read -r fifo; do [ -n "$fifo" ] && mkfifo "$scratch/$fifo"; done <"$base.fifos"
   out=
   before_pid=
   if [ -f "$base.before" ]; then

@@ -10,8 +10,10 @@
 // before the run (one word to a line; @EMU@ stands for the device emulator);
 // the first line it prints replaces @OUT@ in NAME.args, and it is stopped
 // after the run. Every file in NAME.expect/ must then equal the file of the
-// same name in the scratch folder.
+// same name in the scratch folder. NAME.fifos names FIFOs to make in the
+// scratch folder, one to a line (git keeps none).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -83,6 +85,9 @@ fs::path make_scratch(const std::string& name) {
   const fs::path files = fs::path(KTREVA_TRANSCRIPT_DIR) / (name + ".files");
   if (fs::exists(files)) {
     fs::copy(files, dir, fs::copy_options::recursive);
+  }
+  for (const auto& fifo : read_words(fs::path(KTREVA_TRANSCRIPT_DIR) / (name + ".fifos"), {})) {
+    EXPECT_EQ(::mkfifo((dir / fifo).c_str(), 0600), 0) << fifo;
   }
   return dir;
 }

@@ -23,24 +23,29 @@ int conf_process(Console& con, ConfigState& cfg, const char* path) {
     con.print("conf_process: Error: param rfp is invalid\n");
     return -1;
   }
-  const FilePtr file = open_text_file(path);
-  if (!file) {
+  OpenStatus status = OpenStatus::kOpened;
+  const FilePtr file = open_text_file(path, &status);
+  if (status == OpenStatus::kCannotOpen) {
     con.print("\a\aError: cannot open %s\n", path);
     return -2;
   }
+  // A name that is no regular file comes on as a file that cannot be read.
+  return conf_compile_file(con, cfg, path, file.get());
+}
+
+int conf_compile_file(Console& con, ConfigState& cfg, const char* path, std::FILE* file) {
   // From here on the record no longer holds what an earlier file set: until
   // this file is compiled to its end, nothing is processed.
   reset_keeping_rule_set(cfg.conf_rec);
   cfg.conf_processed = 0;
-
   char line[CONF_LINE_SIZE];
   int number = 0;
   int items = 0;
   for (;;) {
-    const PieceResult read = read_piece(file.get(), line, sizeof line);
+    const PieceResult read = read_piece(file, line, sizeof line);
     if (read == PieceResult::kEnd) break;
     if (read == PieceResult::kError) {
-      // A file that cannot be read (a directory, an I/O error) was not
+      // A file that cannot be read (a folder, a FIFO, an I/O error) was not
       // processed, however many of its lines came before.
       con.print("\a\aError: cannot read %s\n", path);
       return -2;

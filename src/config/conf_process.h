@@ -1,8 +1,14 @@
 #pragma once
 
+#include <cstdio>
+
 #include "config/conf_rec.h"
 #include "console/console.h"
 
 // Compiles a configuration file into `cfg.conf_rec`. 0 on success, a
 // negative code after its own message on failure.
 int conf_process(Console& con, ConfigState& cfg, const char* path);
+
+// Compiles an already opened file (a null one reads as a failed read); `path`
+// is the name that messages show. The codes and messages of conf_process.
+int conf_compile_file(Console& con, ConfigState& cfg, const char* path, std::FILE* file);

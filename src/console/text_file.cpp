@@ -4,6 +4,7 @@
 
 PieceResult read_piece(std::FILE* file, char* buf, std::size_t cap) {
   buf[0] = '\0';
+  if (file == nullptr) return PieceResult::kError;
   if (std::fgets(buf, static_cast<int>(cap), file) == nullptr) {
     return std::ferror(file) ? PieceResult::kError : PieceResult::kEnd;
   }
@@ -32,4 +33,20 @@ bool strip_newline(char* text) {
   return false;
 }
 
-FilePtr open_text_file(const char* path) { return FilePtr(std::fopen(path, "r")); }
+FilePtr open_text_file(const char* path, OpenStatus* status) {
+  std::FILE* file = nullptr;
+  const OpenStatus got = open_regular_file(path, &file);
+  if (status != nullptr) *status = got;
+  if (file != nullptr) rewind_text_file(file);
+  return FilePtr(file);
+}
+
+void rewind_text_file(std::FILE* file) {
+  static constexpr unsigned char BOM[3] = {0xEF, 0xBB, 0xBF};
+  std::rewind(file);
+  unsigned char head[sizeof BOM];
+  if (std::fread(head, 1, sizeof head, file) != sizeof head ||
+      std::memcmp(head, BOM, sizeof BOM) != 0) {
+    std::rewind(file);
+  }
+}

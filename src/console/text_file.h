@@ -5,13 +5,16 @@
 #include <cstdio>
 #include <memory>
 
+#include "console/regular_file.h"
+
 enum class PieceResult { kPiece, kEnd, kError };
 
 // Reads the next piece of a line: at most cap-1 characters, up to and
 // including a newline, terminated. A CR LF line end reads as a single LF, as
 // it does in text mode on Windows. A line longer than the buffer comes back in
 // several pieces. kError means the read itself failed (a directory, an I/O
-// error); kEnd means the file ended with nothing read.
+// error, or a null `file`: a name that is no regular file); kEnd means the
+// file ended with nothing read.
 PieceResult read_piece(std::FILE* file, char* buf, std::size_t cap);
 
 // Both operator files start a comment at the first '#', '/' or ';'.
@@ -26,5 +29,12 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a text file for reading; null when it cannot be opened.
-FilePtr open_text_file(const char* path);
+// Opens an operator's text file for reading, positioned after a UTF-8
+// byte-order mark (Notepad's "UTF-8 with BOM") if the file begins with one.
+// Null when it cannot be opened or is no regular file (a folder, a FIFO, a
+// device); `status`, when given, tells which.
+FilePtr open_text_file(const char* path, OpenStatus* status = nullptr);
+
+// Puts a file back at its first byte of text, past a byte-order mark: what a
+// reader that goes over the file again calls instead of rewind.
+void rewind_text_file(std::FILE* file);

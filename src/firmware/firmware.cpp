@@ -96,6 +96,11 @@ int identify(Link& link) {
   return 0;
 }
 
+int unreadable_firmware(Console& con) {
+  con.print("\a\aError: cannot read Firmware file!\n");
+  return -7;
+}
+
 // Everything after the port is open; the caller closes it.
 int run_session(Link& link, std::FILE* file, std::uint32_t total) {
   if (const int rc = prepare_line(link); rc != 0) return rc;
@@ -112,12 +117,15 @@ int firmware(Console& con, LinkState& state, int port_number, const char* file_n
     con.print("firmware: Error: param filename is invalid\n");
     return -1;
   }
-  const FilePtr file = open_text_file(file_name);
-  if (!file) {
+  OpenStatus status = OpenStatus::kOpened;
+  const FilePtr file = open_text_file(file_name, &status);
+  if (status == OpenStatus::kCannotOpen) {
     con.print("\a\aError: cannot open %s\n", file_name);
     return -2;
   }
-  const int total = inhexverify(con, file.get());
+  // A name that is no regular file (a FIFO, a device) reads as a file that
+  // cannot be read.
+  const int total = file ? inhexverify(con, file.get()) : unreadable_firmware(con);
   if (total < 1) {
     con.print("\a\aError: Firmware file has some kind of error!\n");
     return -4;

@@ -63,6 +63,10 @@ TEST(Firmware, CleanUploadSendsEveryRecordInOrder) {
   EXPECT_EQ(u.output, WARNING + "\n\n" + progress(1) + progress(2) + progress(3) + progress(4) +
                           "\n");
   EXPECT_EQ(u.lines, RECORDS);
+  // Saved by Notepad as "UTF-8 with BOM": the same records, the same lines.
+  const Upload bom = upload({}, "\xEF\xBB\xBF" + HEX);
+  EXPECT_EQ(bom.output, u.output);
+  EXPECT_EQ(bom.lines, RECORDS);
 }
 
 // Every refusal counts toward the limit of ten over the whole file.

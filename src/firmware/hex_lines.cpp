@@ -6,7 +6,7 @@
 
 HexLineReader::HexLineReader(std::FILE* file) : file_(file) {
   line_[0] = '\0';
-  std::rewind(file_);
+  rewind_text_file(file_);  // past a byte-order mark, as when it was opened
 }
 
 HexRead HexLineReader::next() {

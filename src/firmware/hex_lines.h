@@ -19,7 +19,8 @@ enum class HexRead { kLine, kEnd, kError };
 
 class HexLineReader {
  public:
-  // Reads `file` (not null) from its beginning, whatever was read before.
+  // Reads `file` (not null) from its beginning, past a byte-order mark,
+  // whatever was read before.
   explicit HexLineReader(std::FILE* file);
 
   // The next line: kLine with text(), length() and number() set; kEnd at the

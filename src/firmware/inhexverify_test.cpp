@@ -95,7 +95,7 @@ TEST(Inhexverify, NoFileUnreadableFileAndRereading) {
   EXPECT_EQ(con.output(), "inhexverify: Error: param fp is invalid\n");
 
   ScratchDir dir;
-  const FilePtr folder = open_text_file(dir.path().c_str());
+  const FilePtr folder(std::fopen(dir.path().c_str(), "r"));  // opens, but cannot be read
   const FilePtr write_only(std::fopen(dir.write("w.hex", END + "\n").c_str(), "a"));
   for (std::FILE* unreadable : {folder.get(), write_only.get()}) {
     con.clear_output();

@@ -14,6 +14,7 @@ using AngleReader = double (*)(Console& con, const char* text);
 int rules_compile(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
                   AngleReader to_degrees);
 
-// Compiles an already opened file; `rfp` is the name that messages show.
+// Compiles an already opened file (a null one reads as a failed read); `rfp`
+// is the name that messages show.
 int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
                        std::FILE* file, AngleReader to_degrees);

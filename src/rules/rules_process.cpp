@@ -133,7 +133,8 @@ int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char
     const PieceResult got = read_piece(file, buf, sizeof buf);
     if (got == PieceResult::kEnd) break;
     if (got == PieceResult::kError) {
-      // A file that cannot be read to its end is no complete rule set.
+      // A file that cannot be read to its end (a folder, a FIFO, an I/O
+      // error) is no complete rule set.
       con.print("\a\aError: cannot read %s\n", rfp);
       return -2;
     }
@@ -154,11 +155,13 @@ int rules_compile(Console& con, RuleState& rules, ConfRec& conf, const char* rfp
     con.print("rules_process: Error: param rfp is invalid\n");
     return -1;
   }
-  const FilePtr file = open_text_file(rfp);
-  if (!file) {
+  OpenStatus status = OpenStatus::kOpened;
+  const FilePtr file = open_text_file(rfp, &status);
+  if (status == OpenStatus::kCannotOpen) {
     con.print("\a\aError: cannot open %s\n", rfp);
     return -2;
   }
+  // A name that is no regular file comes on as a file that cannot be read.
   return rules_compile_file(con, rules, conf, rfp, file.get(), to_degrees);
 }
 

@@ -22,10 +22,10 @@ bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
       rules_display(con, shell.rules, shell.config.conf_rec);
       break;
     case CMD_CONFIGURE:
-      action_configure(shell, words.next());
+      action_configure(shell, words);
       break;
     case CMD_RULES:
-      action_rules(shell, words.next());
+      action_rules(shell, words);
       break;
     case CMD_CONNECT:
       action_connect(shell, words);
@@ -51,21 +51,29 @@ bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
   return false;
 }
 
-void action_configure(Shell& shell, const char* file_name) {
-  if (file_name == nullptr) {
+const char* file_name_arg(Shell& shell, WordSplitter& words) {
+  bool unclosed = false;
+  const char* name = words.next_file_name(&unclosed);
+  if (name == nullptr) {
     shell.con.print("\a\aError: missing argument: file_name\n");
-    return;
+  } else if (unclosed) {
+    shell.con.print("\a\aError: missing closing quote in file name: %s\n", name);
+    return nullptr;
   }
+  return name;
+}
+
+void action_configure(Shell& shell, WordSplitter& words) {
+  const char* file_name = file_name_arg(shell, words);
+  if (file_name == nullptr) return;
   if (conf_process(shell.con, shell.config, file_name) != 0) {
     shell.con.print("\a\aError: Configuration processing failed\n");
   }
 }
 
-void action_rules(Shell& shell, const char* file_name) {
-  if (file_name == nullptr) {
-    shell.con.print("\a\aError: missing argument: file_name\n");
-    return;
-  }
+void action_rules(Shell& shell, WordSplitter& words) {
+  const char* file_name = file_name_arg(shell, words);
+  if (file_name == nullptr) return;
   if (rules_process(shell.con, shell.rules, shell.config.conf_rec, file_name) != 0) {
     shell.con.print("\a\aError: Rule processing failed\n");
   }

@@ -12,13 +12,17 @@
 // when the program is to exit.
 bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words);
 
-void action_configure(Shell& shell, const char* file_name);
-void action_rules(Shell& shell, const char* file_name);
+void action_configure(Shell& shell, WordSplitter& words);
+void action_rules(Shell& shell, WordSplitter& words);
 void action_connect(Shell& shell, WordSplitter& words);
 void action_disconnect(Shell& shell);
 void action_baud(Shell& shell, const char* arg);
 void action_download(Shell& shell);
 void action_firmware(Shell& shell, WordSplitter& words);
+
+// The next word as a file name (quoted or not); null after its own message
+// when it is missing or its closing quote is.
+const char* file_name_arg(Shell& shell, WordSplitter& words);
 
 // Asks a yes/no question (its text already printed) and reads the answer
 // into cmd_line. True only for an answer that begins with y or Y; prints

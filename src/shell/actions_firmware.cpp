@@ -19,11 +19,8 @@ void action_firmware(Shell& shell, WordSplitter& words) {
     con.print("\a\aError: invalid COM port number (1..10): %s\n", port_arg);
     return;
   }
-  const char* file_arg = words.next();
-  if (file_arg == nullptr) {
-    con.print("\a\aError: missing argument: file_name\n");
-    return;
-  }
+  const char* file_arg = file_name_arg(shell, words);
+  if (file_arg == nullptr) return;
   char fw_file[LINE_SIZE];
   std::strncpy(fw_file, file_arg, sizeof fw_file - 1);
   fw_file[sizeof fw_file - 1] = '\0';

@@ -1,10 +1,13 @@
 #include "shell/words.h"
 
 #include <cctype>
+#include <cstring>
 
 #include "console/number_text.h"
 
 namespace {
+
+constexpr const char* kSeparators = ", \t";
 
 bool begins_with_com(const char* arg) {
   const char* com = "com";
@@ -15,6 +18,35 @@ bool begins_with_com(const char* arg) {
 }
 
 }  // namespace
+
+const char* WordSplitter::next() {
+  char* start = pos_ + std::strspn(pos_, kSeparators);
+  if (*start == '\0') {
+    pos_ = start;
+    return nullptr;
+  }
+  char* end = start + std::strcspn(start, kSeparators);
+  pos_ = *end == '\0' ? end : end + 1;
+  *end = '\0';
+  return start;
+}
+
+const char* WordSplitter::next_file_name(bool* unclosed) {
+  *unclosed = false;
+  pos_ += std::strspn(pos_, kSeparators);
+  if (*pos_ != '"') return next();
+  char* name = pos_ + 1;
+  char* close = std::strchr(name, '"');
+  if (close == nullptr) {
+    *unclosed = true;
+    char* typed = pos_;
+    pos_ += std::strlen(pos_);
+    return typed;
+  }
+  *close = '\0';
+  pos_ = close + 1;
+  return name;
+}
 
 int parse_port_number(const char* arg) {
   int number = read_int(arg);

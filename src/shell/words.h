@@ -1,17 +1,23 @@
 #pragma once
 
-#include "console/token_scanner.h"
-
-// Splits a command line into words at runs of commas, blanks and tabs.
+// Splits a command line into words at runs of commas, blanks and tabs. Words
+// are cut in place: the separator after each word is overwritten.
 class WordSplitter {
  public:
-  // Words are cut in place: the separator after each word is overwritten.
-  explicit WordSplitter(char* line) : scan_(line) {}
+  explicit WordSplitter(char* line) : pos_(line) {}
+
   // The next word, or null when none is left.
-  const char* next() { return scan_.next(", \t"); }
+  const char* next();
+
+  // The next word read as a file name. One that begins with a double quote
+  // runs to the next double quote, blanks, tabs and commas included, and
+  // comes back without its quotes ("C:\Users\Jo Smith\station.txt"). Null
+  // when no word is left. Without a closing quote, `*unclosed` is set and the
+  // rest of the line comes back from its opening quote on, for the message.
+  const char* next_file_name(bool* unclosed);
 
  private:
-  TokenScanner scan_;
+  char* pos_;
 };
 
 // The COM port number of a connect or firmware argument: its leading decimal

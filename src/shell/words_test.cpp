@@ -22,6 +22,38 @@ TEST(Words, SplitsAtRunsOfSeparators) {
   EXPECT_TRUE(split("").empty());
 }
 
+TEST(Words, FileNames) {
+  struct Case {
+    std::string line;
+    const char* name;  // null: no word left
+    bool unclosed;
+    const char* after;  // the word that follows, or null
+  };
+  const Case cases[] = {
+      {"  station.txt x", "station.txt", false, "x"},
+      {"my\"file.txt", "my\"file.txt", false, nullptr},
+      {" \"C:\\Jo Smith\\a, b.txt\"\tx", "C:\\Jo Smith\\a, b.txt", false, "x"},
+      {"\"a\tb\"x y", "a\tb", false, "x"},
+      {"\"\" x", "", false, "x"},
+      {", \"my file", "\"my file", true, nullptr},
+      {" ,\t", nullptr, false, nullptr},
+  };
+  for (Case c : cases) {
+    WordSplitter words(c.line.data());
+    bool unclosed = true;
+    const char* name = words.next_file_name(&unclosed);
+    if (c.name == nullptr) {
+      EXPECT_EQ(name, nullptr) << c.line;
+      continue;
+    }
+    ASSERT_NE(name, nullptr) << c.line;
+    EXPECT_STREQ(name, c.name) << c.line;
+    EXPECT_EQ(unclosed, c.unclosed) << c.line;
+    const char* after = words.next();
+    EXPECT_STREQ(after, c.after) << c.line;
+  }
+}
+
 TEST(Words, PortNumbers) {
   EXPECT_EQ(parse_port_number("3"), 3);
   EXPECT_EQ(parse_port_number("3x"), 3);
