@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,26 @@ class Emulator {
   int status_ = -1;
 };
 
+// The events of a session log that contain `word`, without their times.
+std::vector<std::string> log_events(const std::string& path, const std::string& word) {
+  std::vector<std::string> events;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t time_end = line.find(' ', line.find_first_not_of(' '));
+    if (line.find(word) != std::string::npos) events.push_back(line.substr(time_end + 1));
+  }
+  return events;
+}
+
+// Waits (at most 10 s) until the session log holds an event with `word`.
+bool log_shows(const std::string& path, const std::string& word) {
+  for (int i = 0; i < 1000; ++i) {
+    if (!log_events(path, word).empty()) return true;
+    usleep(10000);
+  }
+  return false;
+}
+
 class EmulatorPty : public testing::Test {
  protected:
   void TearDown() override { port_names_clear(); }
@@ -136,6 +157,58 @@ TEST_F(EmulatorPty, AfterAHangUpANewTerminalServesTheNextSession) {
   port.close();
   EXPECT_EQ(emu.finish(SIGTERM), 0);
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+// The utility closes the port and opens it again at once (after a download,
+// in a script): each open is a new session in which the device powers on
+// afresh, and nothing the last one left unread reaches the new host.
+TEST_F(EmulatorPty, EachImmediateReopenIsAFreshSession) {
+  const std::string log =
+      testing::TempDir() + "ktreva_emu_reopen" + std::to_string(getpid()) + ".log";
+  Emulator emu({"--log", log});
+  const std::string path = emu.line();
+  constexpr int SESSIONS = 5;
+  for (int session = 1; session <= SESSIONS; ++session) {
+    open(path);
+    const std::string greeting = read_until("prompt\r\n");
+    ASSERT_FALSE(greeting.empty()) << "session " << session;
+    EXPECT_EQ(greeting[0], '\x05') << "session " << session;
+    EXPECT_NE(greeting.find("kTrevaNodi APRS Digipeater"), std::string::npos) << greeting;
+    send("\x03");  // the answer is left unread
+    port.close();
+  }
+  EXPECT_TRUE(log_shows(log, "session " + std::to_string(SESSIONS) + ": ended"));
+  EXPECT_EQ(emu.finish(SIGTERM), 0);
+  std::vector<std::string> expected;
+  for (int session = 1; session <= SESSIONS; ++session) {
+    expected.push_back("session " + std::to_string(session) + ": the host opened the port");
+    expected.push_back("session " + std::to_string(session) + ": ended");
+  }
+  EXPECT_EQ(log_events(log, "session "), expected);
+  EXPECT_EQ(log_events(log, "power-on").size(), std::size_t{SESSIONS});
+  std::filesystem::remove(log);
+}
+
+// Another open of the slave while the host holds it is no new session, and
+// its close does not end the host's.
+TEST_F(EmulatorPty, ASecondHolderLeavesTheSessionAlone) {
+  const std::string log =
+      testing::TempDir() + "ktreva_emu_holders" + std::to_string(getpid()) + ".log";
+  Emulator emu({"--log", log});
+  const std::string path = emu.line();
+  open(path);
+  read_until("prompt\r\n");
+  const int other = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(other, 0);
+  ::close(other);
+  send("\x03");
+  EXPECT_EQ(read_until("kTreva> "), "\r\nConnected 9600\r\nkTreva> ");
+  port.close();
+  EXPECT_TRUE(log_shows(log, "session 1: ended"));
+  EXPECT_EQ(emu.finish(SIGTERM), 0);
+  EXPECT_EQ(log_events(log, "session "),
+            (std::vector<std::string>{"session 1: the host opened the port", "session 1: ended"}));
+  std::filesystem::remove(log);
 }
 
 }  // namespace

@@ -38,10 +38,6 @@ sigset_t block_stop_signals() {
   return before;
 }
 
-// While no host is there the master cannot be waited on (it reports the
-// hang-up at once), so the loop looks for a host this often.
-constexpr EmuTime HOST_WATCH{std::chrono::milliseconds(10)};
-
 std::string trimmed(const std::string& text) {
   const std::size_t begin = text.find_first_not_of(" \t\r");
   if (begin == std::string::npos) return {};
@@ -111,28 +107,62 @@ bool PtyDriver::new_line() {
   return true;
 }
 
+// The master is read before the watch, so every byte read was written before
+// the opens and closes reported next. Across one of them the bytes belong to
+// the side that had a host; across a close and a reopen they cannot be told
+// apart and are dropped (the device is still off then).
 void PtyDriver::watch_host(EmuTime t) {
-  if (!attached_) {
-    if (!line_.host_attached()) return;
-    attached_ = true;
-    pending_.clear();
-    model_.open_session(t);
-    return;
+  read_host();
+  edges_.clear();
+  if (line_.take_sessions(edges_) < 0) return recount(t);
+  if (edges_.size() > 1) input_.clear();
+  for (const SessionEdge edge : edges_) {
+    if (edge == SessionEdge::kBegin) {
+      begin_session(t);
+    } else {
+      deliver(t);
+      end_session(t);
+    }
   }
-  read_host(t);
-  if (line_.host_attached()) return;
-  attached_ = false;
-  pending_.clear();
-  model_.close_session(t);
+  deliver(t);
 }
 
-void PtyDriver::read_host(EmuTime t) {
+void PtyDriver::read_host() {
   std::uint8_t buf[512];
   for (;;) {
     const ssize_t n = ::read(line_.master(), buf, sizeof buf);
-    if (n <= 0) return;  // drained (EAGAIN), or the host has gone (EIO)
-    model_.receive(t, {buf, static_cast<std::size_t>(n)});
+    if (n <= 0) return;  // drained (EAGAIN), or no host holds the slave (EIO)
+    input_.insert(input_.end(), buf, buf + n);
   }
+}
+
+void PtyDriver::deliver(EmuTime t) {
+  if (attached_) model_.receive(t, input_);
+  input_.clear();
+}
+
+void PtyDriver::begin_session(EmuTime t) {
+  attached_ = true;
+  pending_.clear();
+  model_.open_session(t);
+}
+
+// Nothing of this session may reach the next host: what the device still had
+// to send, and what it wrote that the host never read.
+void PtyDriver::end_session(EmuTime t) {
+  attached_ = false;
+  pending_.clear();
+  model_.close_session(t);
+  line_.flush();
+}
+
+// Reports were lost: whatever session there was ends, and one begins if the
+// slave is held now.
+void PtyDriver::recount(EmuTime t) {
+  event("opens and closes of " + line_.slave_path() + " were lost; counting again");
+  input_.clear();
+  if (attached_) end_session(t);
+  if (line_.host_attached()) begin_session(t);
 }
 
 void PtyDriver::write_host(EmuTime t) {
@@ -152,20 +182,23 @@ void PtyDriver::replace_line(EmuTime t) {
   model_.close_session(t);
   attached_ = false;
   pending_.clear();
+  input_.clear();
   line_.close();
   new_line();
 }
 
 bool PtyDriver::wait(EmuTime t) {
-  pollfd fds[2];
+  pollfd fds[3];
   nfds_t n = 0;
   if (stdin_open_) fds[n++] = {STDIN_FILENO, POLLIN, 0};
-  if (attached_) {
+  fds[n++] = {line_.watch_fd(), POLLIN, 0};
+  // A master that reports a hang-up is ready at once and stays so; the watch
+  // tells when a host is back.
+  if (attached_ && line_.host_attached()) {
     fds[n++] = {line_.master(), static_cast<short>(POLLIN | (pending_.empty() ? 0 : POLLOUT)), 0};
   }
   std::optional<EmuTime> until;
   if (const auto next = model_.next_wake()) until = std::max(EmuTime{0}, *next - t);
-  if (!attached_) until = std::min(until.value_or(HOST_WATCH), HOST_WATCH);
   timespec ts{};
   if (until) {
     ts.tv_sec = static_cast<time_t>(until->count() / 1'000'000'000);

@@ -3,8 +3,10 @@
 // One poll waits for the host's bytes, the operator's stdin lines and the
 // model's next wake-up; each turn hands the model what came, advances it to
 // now and writes what it has sent by then. A host session is the time the
-// slave is held open. After the model hangs up, the terminal is closed (the
-// host sees the line drop) and a new one serves the next session.
+// slave is held open, from the first open to the last close the terminal's
+// watch reports; a close and a reopen at once are two sessions. After the
+// model hangs up, the terminal is closed (the host sees the line drop) and a
+// new one serves the next session.
 
 #include <signal.h>
 
@@ -28,7 +30,11 @@ class PtyDriver {
   EmuTime now() const;
   bool new_line();
   void watch_host(EmuTime t);
-  void read_host(EmuTime t);
+  void read_host();
+  void deliver(EmuTime t);
+  void begin_session(EmuTime t);
+  void end_session(EmuTime t);
+  void recount(EmuTime t);
   void write_host(EmuTime t);
   void replace_line(EmuTime t);
   bool wait(EmuTime t);
@@ -46,4 +52,6 @@ class PtyDriver {
   bool stdin_open_ = true;
   std::string stdin_buf_;
   std::vector<std::uint8_t> pending_;  // sent by the model, not yet taken by the master
+  std::vector<std::uint8_t> input_;    // read from the master, not yet given to the model
+  std::vector<SessionEdge> edges_;
 };
