@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds ktreva-host and the device emulator, starts ktreva-emu on a
 # pseudo-terminal and runs the example session against it (compile the two
-# example files, show them, connect, download), then shows what the emulator
-# received. With --interactive you get the Command> prompt yourself,
-# connected to the emulator on COM1.
+# example files, show them, connect, download), shows what the emulator
+# received, then updates the emulator's firmware from examples/firmware.hex
+# and shows the image it received. With --interactive you get the Command>
+# prompt yourself, connected to the emulator on COM1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
@@ -38,7 +39,13 @@ if [ "${1:-}" = "--interactive" ]; then
     perl "$root/scripts/echo-session.pl" "$work/first.txt"
   exit 0
 fi
-"$host" --com "1=$work/ktreva0" <demo-session.txt | perl "$root/scripts/echo-session.pl" demo-session.txt || true
-echo
-echo "--- what ktreva-emu received ---"
-cat "$work/received.txt"
+session() {
+  echo "\$ ktreva-host --com 1=$work/ktreva0 < $1"
+  "$host" --com "1=$work/ktreva0" <"$1" | perl "$root/scripts/echo-session.pl" "$1" || true
+  echo
+  echo "--- what ktreva-emu received ---"
+  cat "$work/received.txt"
+  echo
+}
+session demo-session.txt
+session demo-firmware.txt
