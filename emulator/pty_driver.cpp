@@ -110,7 +110,7 @@ bool PtyDriver::new_line() {
 // The master is read before the watch, so every byte read was written before
 // the opens and closes reported next. Across one of them the bytes belong to
 // the side that had a host; across a close and a reopen they cannot be told
-// apart and are dropped (the device is still off then).
+// apart and are dropped, like bytes sent to a device still powering on.
 void PtyDriver::watch_host(EmuTime t) {
   read_host();
   edges_.clear();
