@@ -77,8 +77,8 @@ void bench_download(LinkState& link, int runs) {
     if (dwn_download(con, link, conf, rules) != 0) std::exit(1);
     const double took = std::chrono::duration<double>(Clock::now() - start).count();
     ratios.push_back(took / bound);
-    std::printf("download 100 rules at 57600: %.4f s, line bound %.4f s, ratio %.4f\n", took,
-                bound, took / bound);
+    std::printf("download 100 rules at 57600: %.4f s, line bound %.4f s, ratio %.4f\n", took, bound,
+                took / bound);
   }
   std::printf("download median ratio %.4f (target at most 1.03)\n", median(ratios));
   link_close(link);
@@ -138,10 +138,12 @@ void bench_upload(LinkState& state, int runs) {
     std::fclose(file);
     link.close_port();
     ratios.push_back(took / bound);
-    std::printf("upload 64 KiB in 16-byte records at 19200: %.3f s, line bound %.3f s, ratio %.4f\n",
-                took, bound, took / bound);
+    std::printf(
+        "upload 64 KiB in 16-byte records at 19200: %.3f s, line bound %.3f s, ratio %.4f\n", took,
+        bound, took / bound);
   }
-  if (!ratios.empty()) std::printf("upload median ratio %.4f (target at most 1.02)\n", median(ratios));
+  if (!ratios.empty())
+    std::printf("upload median ratio %.4f (target at most 1.02)\n", median(ratios));
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ const char USAGE[] =
     "  --resync-ms N        quiet gap that ends a garbled download frame (50)\n"
     "  --pace               behave like a line at the port's speed: 10 bits a byte\n"
     "  --turnaround-us N    with --pace, a fixed delay before each reply (0)\n"
-    "  --fault SPEC         commit a fault (repeatable; forms below)\n"
+    "  --fault FAULT        commit a fault (repeatable; forms below)\n"
     "  --no-stdin           do not read standard input\n"
     "  --help               this text\n"
     "\n";

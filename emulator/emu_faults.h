@@ -1,6 +1,6 @@
 #pragma once
 // The faults the stand-in device can be told to commit. A fault list goes in
-// `EmuOptions::faults` (in-process) or comes from `--fault SPEC` (program).
+// `EmuOptions::faults` (in-process) or comes from `--fault FAULT` (program).
 //
 // Numbering: packets and record lines are numbered from 1 within a download or
 // an upload, and a resend is the same packet or record again: packet k is the

@@ -6,7 +6,7 @@
 #include <vector>
 
 const char FAULT_SPEC_HELP[] =
-    "Fault SPEC forms (packets and record lines count from 1 in each download or\n"
+    "FAULT forms (packets and record lines count from 1 in each download or\n"
     "upload; a resend is the same packet or record again):\n"
     "  nak:K:N             NAK packet K N times, then answer it normally\n"
     "  packet:K:REPLIES    answer the transmissions of packet K with REPLIES in turn\n"
@@ -22,7 +22,7 @@ const char FAULT_SPEC_HELP[] =
     "                      version-first, nul-ff, short (under 100 bytes), silent\n"
     "REPLIES: comma-separated, each none (silence), ack, nak, dc1, dc2, etb, can,\n"
     "or any byte (0x42 or 66). Once they are used up the device answers normally.\n"
-    "A SPEC ending in @N applies only in host session N (from 1); without it, in\n"
+    "A FAULT ending in @N applies only in host session N (from 1); without it, in\n"
     "every session.\n";
 
 namespace {
@@ -146,19 +146,19 @@ bool fault_form(const std::vector<std::string>& p, Fault& f) {
 
 }  // namespace
 
-bool parse_fault(std::string_view spec, Fault& fault, std::string& error) {
-  std::string_view body = spec;
+bool parse_fault(std::string_view text, Fault& fault, std::string& error) {
+  std::string_view body = text;
   long session = 0;
-  if (const std::size_t at = spec.rfind('@'); at != std::string_view::npos) {
-    body = spec.substr(0, at);
-    if (!number(std::string(spec.substr(at + 1)), 1, 1'000'000, session)) {
-      error = "bad session number in fault '" + std::string(spec) + "'";
+  if (const std::size_t at = text.rfind('@'); at != std::string_view::npos) {
+    body = text.substr(0, at);
+    if (!number(std::string(text.substr(at + 1)), 1, 1'000'000, session)) {
+      error = "bad session number in fault '" + std::string(text) + "'";
       return false;
     }
   }
   fault = Fault{};
   if (!fault_form(split(body, ':'), fault)) {
-    error = "unknown fault '" + std::string(spec) + "'";
+    error = "unknown fault '" + std::string(text) + "'";
     return false;
   }
   fault.session = static_cast<int>(session);

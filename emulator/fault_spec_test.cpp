@@ -7,7 +7,7 @@
 namespace {
 
 struct SpecCase {
-  const char* spec;
+  const char* text;
   FaultKind kind;
   int index;
   ReplyScript replies;
@@ -35,22 +35,22 @@ TEST(FaultSpec, ReadsEveryForm) {
   for (const SpecCase& c : cases) {
     Fault f;
     std::string error;
-    ASSERT_TRUE(parse_fault(c.spec, f, error)) << c.spec << ": " << error;
-    EXPECT_EQ(f.kind, c.kind) << c.spec;
-    EXPECT_EQ(f.index, c.index) << c.spec;
-    EXPECT_EQ(f.replies, c.replies) << c.spec;
-    EXPECT_EQ(f.session, c.session) << c.spec;
+    ASSERT_TRUE(parse_fault(c.text, f, error)) << c.text << ": " << error;
+    EXPECT_EQ(f.kind, c.kind) << c.text;
+    EXPECT_EQ(f.index, c.index) << c.text;
+    EXPECT_EQ(f.replies, c.replies) << c.text;
+    EXPECT_EQ(f.session, c.session) << c.text;
   }
 }
 
 TEST(FaultSpec, RefusesWhatIsNotAForm) {
-  for (const char* spec :
+  for (const char* text :
        {"", "nak", "nak:0:1", "nak:2", "packet:1:ok", "packet:1:256", "hangup:packet",
         "hangup:sync:1", "greeting:loud", "no-enq:1", "sync:ack@0", "connected:fast", "explode"}) {
     Fault f;
     std::string error;
-    EXPECT_FALSE(parse_fault(spec, f, error)) << spec;
-    EXPECT_NE(error, "") << spec;
+    EXPECT_FALSE(parse_fault(text, f, error)) << text;
+    EXPECT_NE(error, "") << text;
   }
 }
 

@@ -54,10 +54,12 @@ TEST(FirmwareEndToEnd, UploadThroughRefusalsDeliversTheBinary) {
   std::string binary;
   for (int i = 0; i < 40; ++i) binary += static_cast<char>(i * 13 + 1);
   std::ofstream(dir / "fw.bin", std::ios::binary) << binary;
-  const std::string objcopy = "cd '" + dir.string() + "' && objcopy -I binary -O ihex fw.bin raw.hex";
+  const std::string objcopy =
+      "cd '" + dir.string() + "' && objcopy -I binary -O ihex fw.bin raw.hex";
   ASSERT_EQ(std::system(objcopy.c_str()), 0);
   // A comment line first: line numbers count it.
-  std::ofstream(dir / "fw.hex", std::ios::binary) << "; made by objcopy\n" << slurp(dir / "raw.hex");
+  std::ofstream(dir / "fw.hex", std::ios::binary) << "; made by objcopy\n"
+                                                  << slurp(dir / "raw.hex");
 
   BackgroundProgram emu({KTREVA_EMU_PATH, "--dump", "image.txt", "--fault", "record:2:dc1,nak"},
                         dir);
@@ -80,11 +82,14 @@ TEST(FirmwareEndToEnd, UploadThroughRefusalsDeliversTheBinary) {
       "Type the Enter key when you are ready to continue..."
       "\nTo begin TURN ON the kTrevaNodi or CYCLE THE POWER if it is already on.\n"
       "\a\aYou have 20 seconds to do this...\n\n"
-      "\r#s TTC #s 25.0% " + std::string(14, '=') +
+      "\r#s TTC #s 25.0% " +
+      std::string(14, '=') +
       "\n\a\aError: Firmware updating error: didn't get start character on Line 3, resending.\n"
       "\n\a\aError: Firmware updating error: validation on Line 3, resending.\n"
-      "\r#s TTC #s 50.0% " + std::string(29, '=') + "\r#s TTC #s 75.0% " + std::string(44, '=') +
-      "\r#s TTC #s 100.0%" + std::string(59, '=') + "\n"
+      "\r#s TTC #s 50.0% " +
+      std::string(29, '=') + "\r#s TTC #s 75.0% " + std::string(44, '=') + "\r#s TTC #s 100.0%" +
+      std::string(59, '=') +
+      "\n"
       "\a\aFirmware update succeeded!\n\nPower cycle kTrevaNodi!\n"
       "Don't forget to Configure Operating Parameters, Process Rules\n"
       "and Download these to the kTrevaNodi!\nCommand> ";

@@ -83,9 +83,8 @@ int handshake(Link& link, std::int32_t rate) {
   Console& con = link.con();
   std::array<std::uint8_t, SCRATCH_SIZE> scratch{};
   if (!link.drain(scratch, DRAIN_TIMEOUT_MS)) {
-    con.print(
-        "\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
-        link.port_name());
+    con.print("\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
+              link.port_name());
     return 9;
   }
   link.purge();

@@ -69,17 +69,21 @@ TEST(DevConnect, GreetingFailures) {
     int result;
     std::string after_power_on;
   } cases[] = {
-      {{.faults = {greeting(GreetingVariant::kCustom, no_name)}}, 3,
+      {{.faults = {greeting(GreetingVariant::kCustom, no_name)}},
+       3,
        no_prompt + dump_of("\x05hello#there##\r\nVersion 2.2b\r\n")},
       // On and never power-cycled: nothing at all within the 20 seconds.
       {never_powered(), 3, no_prompt + "Got: length 0 (0x0):\n"},
-      {{.faults = {greeting(GreetingVariant::kOtherVersion)}}, 4,
+      {{.faults = {greeting(GreetingVariant::kOtherVersion)}},
+       4,
        "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
-      {{.faults = {greeting(GreetingVariant::kVersionFirst)}}, 4,
+      {{.faults = {greeting(GreetingVariant::kVersionFirst)}},
+       4,
        "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
       // A greeting of exactly the 100 bytes read, so that the reply read
       // holds only the reply.
-      {{.faults = {greeting(GreetingVariant::kCustom, exactly_100), connected_rate(19200)}}, 6,
+      {{.faults = {greeting(GreetingVariant::kCustom, exactly_100), connected_rate(19200)}},
+       6,
        "\n\a\aError: did not receive the kTrevaNodi Connected string!\nExpected Connected 9600\n" +
            dump_of("\r\nConnected 19200\r\nkTreva> ")},
   };

@@ -33,6 +33,4 @@ void seal_packet(std::span<std::uint8_t> pkt) {
   put_be16(pkt, len - 2, dwn_crc16(CRC16_START, pkt));
 }
 
-bool packet_crc_ok(std::span<const std::uint8_t> pkt) {
-  return dwn_crc16(CRC16_START, pkt) == 0;
-}
+bool packet_crc_ok(std::span<const std::uint8_t> pkt) { return dwn_crc16(CRC16_START, pkt) == 0; }

@@ -26,7 +26,8 @@ std::string title_line(int flags, const char* title, const std::uint8_t* buf, in
     }
     return format_text("hexdump: length %d (0x%x):\n", length, static_cast<unsigned>(length));
   }
-  if ((flags & 2) != 0) return format_text("length %d (0x%x):\n", length, static_cast<unsigned>(length));
+  if ((flags & 2) != 0)
+    return format_text("length %d (0x%x):\n", length, static_cast<unsigned>(length));
   return {};
 }
 

@@ -37,9 +37,8 @@ std::uint8_t read_reply(Link& link, std::uint32_t timeout_ms) {
 int prepare_line(Link& link) {
   Console& con = link.con();
   if (!link.drain(link.rx_buf(), DRAIN_TIMEOUT_MS)) {
-    con.print(
-        "\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
-        link.port_name());
+    con.print("\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
+              link.port_name());
     return -15;
   }
   link.purge();

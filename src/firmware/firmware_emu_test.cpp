@@ -60,8 +60,8 @@ Upload upload(EmuOptions options, const std::string& hex = HEX) {
 TEST(Firmware, CleanUploadSendsEveryRecordInOrder) {
   const Upload u = upload({});
   EXPECT_EQ(u.result, 0);
-  EXPECT_EQ(u.output, WARNING + "\n\n" + progress(1) + progress(2) + progress(3) + progress(4) +
-                          "\n");
+  EXPECT_EQ(u.output,
+            WARNING + "\n\n" + progress(1) + progress(2) + progress(3) + progress(4) + "\n");
   EXPECT_EQ(u.lines, RECORDS);
   // Saved by Notepad as "UTF-8 with BOM": the same records, the same lines.
   const Upload bom = upload({}, "\xEF\xBB\xBF" + HEX);
@@ -76,18 +76,17 @@ TEST(Firmware, RefusalsAreResentUntilTheTenth) {
   const Upload nine = upload({.faults = {record_replies(1, {SILENCE, 0x11, 0x12, 0x15, 0x00}),
                                          record_replies(2, {0x41, 0x15, SILENCE, 0x12})}});
   EXPECT_EQ(nine.result, 0);
-  EXPECT_EQ(nine.output,
-            WARNING + "\n\n" +
-                "\n\a\aError: Firmware updating error: timed out" + line2 +
-                "\n\a\aError: Firmware updating error: didn't get start character" + line2 +
-                "\n\a\aError: Firmware updating error: bad record checksum" + line2 +
-                "\n\a\aError: Firmware updating error: validation" + line2 +
-                "\n\a\aError: Firmware updating error: timed out" + line2 + progress(1) +
-                "\n\a\aError: Firmware updating error: unknown" + line4 +
-                "\n\a\aError: Firmware updating error: validation" + line4 +
-                "\n\a\aError: Firmware updating error: timed out" + line4 +
-                "\n\a\aError: Firmware updating error: bad record checksum" + line4 + progress(2) +
-                progress(3) + progress(4) + "\n");
+  EXPECT_EQ(nine.output, WARNING + "\n\n" + "\n\a\aError: Firmware updating error: timed out" +
+                             line2 +
+                             "\n\a\aError: Firmware updating error: didn't get start character" +
+                             line2 + "\n\a\aError: Firmware updating error: bad record checksum" +
+                             line2 + "\n\a\aError: Firmware updating error: validation" + line2 +
+                             "\n\a\aError: Firmware updating error: timed out" + line2 +
+                             progress(1) + "\n\a\aError: Firmware updating error: unknown" + line4 +
+                             "\n\a\aError: Firmware updating error: validation" + line4 +
+                             "\n\a\aError: Firmware updating error: timed out" + line4 +
+                             "\n\a\aError: Firmware updating error: bad record checksum" + line4 +
+                             progress(2) + progress(3) + progress(4) + "\n");
   EXPECT_EQ(nine.lines.size(), RECORDS.size() + 9);
 
   const Upload ten = upload({.faults = {record_replies(1, {0x15, 0x15, 0x15, 0x15, 0x15}),
@@ -107,18 +106,24 @@ TEST(Firmware, FailuresEndTheUpload) {
     int result;
     std::string output;
   } cases[] = {
-      {{.faults = {record_replies(3, {0x17})}}, -14,
+      {{.faults = {record_replies(3, {0x17})}},
+       -14,
        after_ident + progress(1) + progress(2) +
            "\n\a\aError: Firmware updating error: buffer full on Line 5- aborting!\n"},
-      {{.faults = {record_replies(1, {0x18})}}, -13,
+      {{.faults = {record_replies(1, {0x18})}},
+       -13,
        after_ident + "\n\a\aError: Firmware updating error: fatal on Line 2- aborting!\n"},
-      {{.faults = {no_enq()}}, -6,
+      {{.faults = {no_enq()}},
+       -6,
        WARNING + "\n\a\aError: did not receive the kTrevaNodi Firmware prompt!\n"},
-      {{.faults = {sync_replies({0x15})}}, -8,
+      {{.faults = {sync_replies({0x15})}},
+       -8,
        WARNING + "\n\a\aError: did not synchronize with the kTrevaNodi!\n"},
-      {{.faults = {sync_replies({SILENCE})}}, -8,
+      {{.faults = {sync_replies({SILENCE})}},
+       -8,
        WARNING + "\n\a\aError: did not synchronize with the kTrevaNodi!\n"},
-      {{.faults = {ident_replies({SILENCE})}}, -10,
+      {{.faults = {ident_replies({SILENCE})}},
+       -10,
        WARNING + "\n\a\aError: did not receive kTNoDi identifier acknowledgement!\n"},
   };
   for (const Case& c : cases) {

@@ -130,8 +130,8 @@ TEST(ActionFirmware, AnswerDecides) {
     EXPECT_EQ(b.bench.model().upload().finished, yes) << answer;
     const std::string& out = b.con.output();
     EXPECT_EQ(out.rfind("\a\aWARNING! This will alter the kTrevaNodi firmware!\n", 0), 0U);
-    const std::string ending = yes ? "Download these to the kTrevaNodi!\n"
-                                   : "kTrevaNodi Firmware will NOT be updated!\n";
+    const std::string ending =
+        yes ? "Download these to the kTrevaNodi!\n" : "kTrevaNodi Firmware will NOT be updated!\n";
     EXPECT_EQ(out.substr(out.size() - ending.size()), ending) << answer;
   }
 }
