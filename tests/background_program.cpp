@@ -7,6 +7,8 @@
 
 #include <chrono>
 
+#include "run_program.h"
+
 BackgroundProgram::BackgroundProgram(const std::vector<std::string>& argv,
                                      const std::filesystem::path& cwd) {
   int in_pipe[2], out_pipe[2];
@@ -21,12 +23,7 @@ BackgroundProgram::BackgroundProgram(const std::vector<std::string>& argv,
     dup2(in_pipe[0], 0);
     dup2(out_pipe[1], 1);
     for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1]}) close(fd);
-    if (chdir(cwd.c_str()) != 0) _exit(126);
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
+    exec_in(argv, cwd);
   }
   close(in_pipe[0]);
   close(out_pipe[1]);

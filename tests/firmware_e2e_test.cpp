@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The emulator's image dump as address -> byte.
 std::map<unsigned, unsigned> dumped_image(const std::string& dump) {
   std::map<unsigned, unsigned> image;
@@ -59,7 +52,7 @@ TEST(FirmwareEndToEnd, UploadThroughRefusalsDeliversTheBinary) {
   ASSERT_EQ(std::system(objcopy.c_str()), 0);
   // A comment line first: line numbers count it.
   std::ofstream(dir / "fw.hex", std::ios::binary) << "; made by objcopy\n"
-                                                  << slurp(dir / "raw.hex");
+                                                  << read_file(dir / "raw.hex");
 
   BackgroundProgram emu({KTREVA_EMU_PATH, "--dump", "image.txt", "--fault", "record:2:dc1,nak"},
                         dir);
@@ -102,7 +95,7 @@ TEST(FirmwareEndToEnd, UploadThroughRefusalsDeliversTheBinary) {
   for (std::size_t i = 0; i < binary.size(); ++i) {
     want_image[static_cast<unsigned>(i)] = static_cast<unsigned char>(binary[i]);
   }
-  EXPECT_EQ(dumped_image(slurp(dir / "image.txt")), want_image);
+  EXPECT_EQ(dumped_image(read_file(dir / "image.txt")), want_image);
   fs::remove_all(dir);
 }
 

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -17,12 +19,7 @@ void child_exec(const std::vector<std::string>& argv, int in_fd, int out_fd, int
   dup2(in_fd, 0);
   dup2(out_fd, 1);
   dup2(err_fd, 2);
-  if (chdir(cwd.c_str()) != 0) _exit(126);
-  std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  execv(args[0], args.data());
-  _exit(127);
+  exec_in(argv, cwd);
 }
 
 // Feeds the input and collects both outputs until the child closes them.
@@ -68,6 +65,22 @@ void pump(int in_fd, int out_fd, int err_fd, const std::string& input, RunResult
 }
 
 }  // namespace
+
+void exec_in(const std::vector<std::string>& argv, const std::filesystem::path& cwd) {
+  if (chdir(cwd.c_str()) != 0) _exit(126);
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execv(args[0], args.data());
+  _exit(127);
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 RunResult run_program(const std::vector<std::string>& argv, const std::string& input,
                       const std::filesystem::path& cwd, int timeout_seconds) {

@@ -17,6 +17,13 @@ struct RunResult {
 RunResult run_program(const std::vector<std::string>& argv, const std::string& input,
                       const std::filesystem::path& cwd, int timeout_seconds);
 
+// In a child process: becomes argv[0] with argv, in the folder cwd; exits
+// with 126 or 127 when it cannot.
+[[noreturn]] void exec_in(const std::vector<std::string>& argv, const std::filesystem::path& cwd);
+
+// The whole file as bytes; empty when it cannot be read.
+std::string read_file(const std::filesystem::path& path);
+
 // Empty when equal; otherwise the first differing offset with both sides
 // around it, BEL, tab, CR and LF made visible.
 std::string describe_mismatch(const std::string& want, const std::string& got);

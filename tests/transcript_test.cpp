@@ -28,13 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::vector<std::string> transcript_names() {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(KTREVA_TRANSCRIPT_DIR)) {
