@@ -7,7 +7,7 @@
 #include "console/text_file.h"
 
 int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
-  char line_copy[CONF_LINE_SIZE];
+  char line_copy[LINE_SIZE];
   std::snprintf(line_copy, sizeof line_copy, "%s", line);
   ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, COMMENT_CHARS)};
 

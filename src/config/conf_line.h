@@ -9,9 +9,6 @@
 #include "console/console.h"
 #include "console/token_scanner.h"
 
-// Room for one piece of a line: 255 characters and a terminator.
-constexpr std::size_t CONF_LINE_SIZE = 256;
-
 // What the argument handlers need to know about the line they work on.
 struct ConfLine {
   Console& con;

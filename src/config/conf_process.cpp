@@ -38,7 +38,7 @@ int conf_compile_file(Console& con, ConfigState& cfg, const char* path, std::FIL
   // this file is compiled to its end, nothing is processed.
   reset_keeping_rule_set(cfg.conf_rec);
   cfg.conf_processed = 0;
-  char line[CONF_LINE_SIZE];
+  char line[LINE_SIZE];
   int number = 0;
   int items = 0;
   for (;;) {

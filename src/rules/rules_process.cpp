@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::size_t kLineSize = 256;  // a piece of at most 255 characters
-
 struct Compilation {
   Console& con;
   RuleState& rules;
@@ -101,7 +99,7 @@ int compile_rule(Compilation& c, RuleLine& line, std::uint8_t action) {
 
 int compile_line(Compilation& c, char* buf) {
   strip_newline(buf);
-  char text[kLineSize];
+  char text[LINE_SIZE];
   std::strcpy(text, buf);
   RuleLine line{.con = c.con,
                 .file_name = c.file_name,
@@ -128,7 +126,7 @@ int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char
                        std::FILE* file, AngleReader to_degrees) {
   reset_rule_set(rules, conf);
   Compilation c{con, rules, conf, rfp, to_degrees};
-  char buf[kLineSize];
+  char buf[LINE_SIZE];
   for (;;) {
     const PieceResult got = read_piece(file, buf, sizeof buf);
     if (got == PieceResult::kEnd) break;
