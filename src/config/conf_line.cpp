@@ -11,7 +11,7 @@ int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
   std::snprintf(line_copy, sizeof line_copy, "%s", line);
   ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, COMMENT_CHARS)};
 
-  const char* token = ctx.cut.next(CONF_WORD_DELIMS);
+  const char* token = ctx.cut.next(WORD_SEPARATORS);
   if (token == nullptr || is_comment_char(token[0])) return 0;
 
   const ConfKeyword* row = nullptr;

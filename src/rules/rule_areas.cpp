@@ -86,7 +86,7 @@ int take_position(RuleLine& line, const AngleArg& lat_arg, const AngleArg& lon_a
 
 int parse_circle(RuleLine& line, RuleRec& rec) {
   char* token = nullptr;
-  if (int rc = take_arg(line, kWordSeps, kRadius, &token)) return rc;
+  if (int rc = take_arg(line, WORD_SEPARATORS, kRadius, &token)) return rc;
   const double radius = read_real(token);
   if (radius <= 0) return rule_error(line, -16, "invalid Circle Radius, must be > 0: %f", radius);
   rule_put_real(rec, RULE_SLOT1, to_single(radius));
@@ -95,7 +95,7 @@ int parse_circle(RuleLine& line, RuleRec& rec) {
 
 int parse_compass(RuleLine& line, RuleRec& rec) {
   char* token = nullptr;
-  if (int rc = take_arg(line, kWordSeps, kDirection, &token)) return rc;
+  if (int rc = take_arg(line, WORD_SEPARATORS, kDirection, &token)) return rc;
   const std::uint8_t dir = compass_code(token);
   if (dir == 0) return rule_error(line, -27, "invalid compass Direction %s", token);
   rule_put_dir(rec, dir);

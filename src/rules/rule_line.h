@@ -10,7 +10,6 @@
 #include "rules/rule_compile.h"
 
 // Separator sets, by the place of a token in the rule.
-inline constexpr const char* kWordSeps = " \t,";
 inline constexpr const char* kPatternSeps = "#/; \t,";
 inline constexpr const char* kAngleSeps = "\t,";
 inline constexpr const char* kLastAngleSeps = "#/;\t,";

@@ -71,7 +71,7 @@ int parse_kind(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
 
 // The keyword and its rule, once the action is known.
 int compile_rule(Compilation& c, RuleLine& line, std::uint8_t action) {
-  char* keyword = line.scan.next(kWordSeps);
+  char* keyword = line.scan.next(WORD_SEPARATORS);
   if (keyword == nullptr) return rule_error(line, -71, "missing arguments");
   if (is_comment_char(keyword[0])) return rule_error(line, -5, "missing command");
   // Implicit lines count too, so the limit is tested before the keyword.
@@ -108,7 +108,7 @@ int compile_line(Compilation& c, char* buf) {
                 .scan = TokenScanner(buf),
                 .comment = std::strpbrk(buf, COMMENT_CHARS),
                 .to_degrees = c.to_degrees};
-  const char* word = line.scan.next(kWordSeps);
+  const char* word = line.scan.next(WORD_SEPARATORS);
   if (word == nullptr || is_comment_char(word[0])) return 0;
   const int action = find_action(word);
   if (action < 0) return rule_error(line, -3, "action %s invalid", word);
