@@ -17,7 +17,7 @@ struct DmcScan {
 };
 
 bool is_number_char(unsigned char c) {
-  return c == '\t' || c == ' ' || c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+  return c == '\t' || c == ' ' || c == '+' || c == '-' || c == '.' || is_digit(c);
 }
 
 bool is_direction(unsigned char c) { return c != '\0' && std::strchr("NnSsEeWw", c) != nullptr; }

@@ -17,8 +17,6 @@ const AngleArg kAngle2 = {{"missing Angle2", -68, "missing Angle2", -58},
                           -60};
 const ArgMessages kInner = {"missing Inner Range", -67, "missing Inner Range", -61};
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 int parse_sector(RuleLine& line, RuleRec& rec) {

@@ -36,19 +36,6 @@ int find_action(const char* word) {
   return -1;
 }
 
-// The last row the keyword is a prefix of; `matches` counts them all.
-const RuleKeyword* find_keyword(const char* token, int* matches) {
-  const RuleKeyword* found = nullptr;
-  *matches = 0;
-  for (const RuleKeyword& row : rule_keywords) {
-    if (is_prefix_of(token, row.keyword)) {
-      found = &row;
-      ++*matches;
-    }
-  }
-  return found;
-}
-
 int parse_kind(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
   switch (kind) {
     case RULE_DESTIN:
@@ -78,9 +65,9 @@ int compile_rule(Compilation& c, RuleLine& line, std::uint8_t action) {
   if (c.rules.rule_entries >= RULE_TABLE_SIZE) {
     return rule_error(line, -6, "rule limit (%d) exceeded", RULE_TABLE_SIZE);
   }
-  int matches = 0;
-  const RuleKeyword* row = find_keyword(keyword, &matches);
-  if (matches > 1) return rule_error(line, -7, "Ambiguous command: %s", keyword);
+  const RuleKeyword* row = nullptr;
+  if (match_keyword(keyword, rule_keywords, &row) > 1)
+    return rule_error(line, -7, "Ambiguous command: %s", keyword);
   if (row == nullptr) return rule_error(line, -7, "command %s invalid", keyword);
   if (row->code == RULE_IMPLICIT) {
     c.conf.implicit_action = action == ACT_DROP ? IMPLICIT_DROP : IMPLICIT_PASS;
