@@ -19,17 +19,8 @@ void reset_keeping_rule_set(ConfRec& rec) {
 }  // namespace
 
 int conf_process(Console& con, ConfigState& cfg, const char* path) {
-  if (path == nullptr) {
-    con.print("conf_process: Error: param rfp is invalid\n");
-    return -1;
-  }
-  OpenStatus status = OpenStatus::kOpened;
-  const FilePtr file = open_text_file(path, &status);
-  if (status == OpenStatus::kCannotOpen) {
-    con.print("\a\aError: cannot open %s\n", path);
-    return -2;
-  }
-  // A name that is no regular file comes on as a file that cannot be read.
+  FilePtr file;
+  if (int rc = open_compiler_file(con, "conf_process", path, &file)) return rc;
   return conf_compile_file(con, cfg, path, file.get());
 }
 

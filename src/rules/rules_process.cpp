@@ -136,17 +136,8 @@ int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char
 
 int rules_compile(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
                   AngleReader to_degrees) {
-  if (rfp == nullptr) {
-    con.print("rules_process: Error: param rfp is invalid\n");
-    return -1;
-  }
-  OpenStatus status = OpenStatus::kOpened;
-  const FilePtr file = open_text_file(rfp, &status);
-  if (status == OpenStatus::kCannotOpen) {
-    con.print("\a\aError: cannot open %s\n", rfp);
-    return -2;
-  }
-  // A name that is no regular file comes on as a file that cannot be read.
+  FilePtr file;
+  if (int rc = open_compiler_file(con, "rules_process", rfp, &file)) return rc;
   return rules_compile_file(con, rules, conf, rfp, file.get(), to_degrees);
 }
 
