@@ -10,9 +10,9 @@
 #include "rules/rule_compile.h"
 
 // Separator sets, by the place of a token in the rule.
-inline constexpr const char* kPatternSeps = "#/; \t,";
-inline constexpr const char* kAngleSeps = "\t,";
-inline constexpr const char* kLastAngleSeps = "#/;\t,";
+inline constexpr const char* PATTERN_SEPARATORS = "#/; \t,";
+inline constexpr const char* ANGLE_SEPARATORS = "\t,";
+inline constexpr const char* LAST_ANGLE_SEPARATORS = "#/;\t,";
 
 struct RuleLine {
   Console& con;
