@@ -1,6 +1,7 @@
+#include "rules/rule_areas.h"
+
 #include "console/number_text.h"
 #include "console/word_match.h"
-#include "rules/rule_kinds.h"
 #include "rules/rule_tables.h"
 
 namespace {

@@ -1,7 +1,8 @@
+#include "rules/rule_call.h"
+
 #include <cstring>
 
 #include "console/number_text.h"
-#include "rules/rule_kinds.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "console/console.h"
 #include "console/text_file.h"
 #include "console/token_scanner.h"
-#include "rules/rule_compile.h"
+#include "rules/rules_process.h"
 
 // Separator sets, by the place of a token in the rule.
 inline constexpr const char* PATTERN_SEPARATORS = "#/; \t,";

@@ -1,5 +1,6 @@
+#include "rules/rule_sector.h"
+
 #include "console/number_text.h"
-#include "rules/rule_kinds.h"
 
 namespace {
 

@@ -1,11 +1,14 @@
+#include "rules/rules_process.h"
+
 #include <cstring>
 
 #include "angles/dmctodeg.h"
 #include "console/text_file.h"
 #include "console/word_match.h"
-#include "rules/rule_compile.h"
-#include "rules/rule_kinds.h"
+#include "rules/rule_areas.h"
+#include "rules/rule_call.h"
 #include "rules/rule_line.h"
+#include "rules/rule_sector.h"
 #include "rules/rule_tables.h"
 
 namespace {

@@ -3,6 +3,8 @@
 #include "angles/angle_guide.h"
 #include "config/conf_display.h"
 #include "config/conf_process.h"
+#include "rules/rule_display.h"
+#include "rules/rules_process.h"
 #include "shell/cmd_table.h"
 #include "shell/help_summary.h"
 
