@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config/conf_items.h"
 #include "config/conf_keywords.h"
 #include "console/text_file.h"
 

@@ -1,5 +1,6 @@
+#include "config/conf_position.h"
+
 #include "angles/dmctodeg.h"
-#include "config/conf_line.h"
 
 namespace {
 
