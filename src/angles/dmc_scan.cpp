@@ -1,8 +1,8 @@
-// The DMC scan: numbers tagged with D, M or C in any order, each part at most
-// once, direction letters anywhere.
+#include "angles/dmc_scan.h"
+
 #include <cstring>
 
-#include "angles/angle_parse.h"
+#include "angles/fixed_scan.h"
 #include "angles/number_reading.h"
 #include "console/number_text.h"
 
