@@ -32,15 +32,8 @@ int conf_compile_file(Console& con, ConfigState& cfg, const char* path, std::FIL
   char line[LINE_SIZE];
   int number = 0;
   int items = 0;
-  for (;;) {
-    const PieceResult read = read_piece(file, line, sizeof line);
-    if (read == PieceResult::kEnd) break;
-    if (read == PieceResult::kError) {
-      // A file that cannot be read (a folder, a FIFO, an I/O error) was not
-      // processed, however many of its lines came before.
-      con.print("\a\aError: cannot read %s\n", path);
-      return -2;
-    }
+  while (const int got = read_compiler_piece(con, file, line, sizeof line, path)) {
+    if (got < 0) return got;
     strip_newline(line);
     const int rc = conf_parse_line(con, cfg.conf_rec, ++number, line);
     if (rc < 0) return rc;

@@ -42,6 +42,13 @@ FilePtr open_text_file(const char* path, OpenStatus* status = nullptr);
 // comes on as a file that cannot be read.
 int open_compiler_file(Console& con, const char* compiler, const char* path, FilePtr* file);
 
+// The next piece of a file that a compiler reads: 1 for a piece, 0 at the
+// end, or -2 after the "cannot read" message. A file that cannot be read to
+// its end (a folder, a FIFO, an I/O error) was not compiled, however many of
+// its lines came before.
+int read_compiler_piece(Console& con, std::FILE* file, char* buf, std::size_t cap,
+                        const char* path);
+
 // Puts a file back at its first byte of text, past a byte-order mark: what a
 // reader that goes over the file again calls instead of rewind.
 void rewind_text_file(std::FILE* file);

@@ -117,15 +117,8 @@ int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char
   reset_rule_set(rules, conf);
   Compilation c{con, rules, conf, rfp, to_degrees};
   char buf[LINE_SIZE];
-  for (;;) {
-    const PieceResult got = read_piece(file, buf, sizeof buf);
-    if (got == PieceResult::kEnd) break;
-    if (got == PieceResult::kError) {
-      // A file that cannot be read to its end (a folder, a FIFO, an I/O
-      // error) is no complete rule set.
-      con.print("\a\aError: cannot read %s\n", rfp);
-      return -2;
-    }
+  while (const int got = read_compiler_piece(con, file, buf, sizeof buf, rfp)) {
+    if (got < 0) return got;
     // The line number is 16 bits wide, as in the record; past 32767 it wraps.
     c.line_no = static_cast<std::int16_t>(c.line_no + 1);
     if (int rc = compile_line(c, buf)) return rc;
