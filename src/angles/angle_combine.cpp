@@ -1,8 +1,7 @@
-// Range checks, sign and combination of the parts.
+#include "angles/angle_combine.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "angles/angle_parse.h"
 
 namespace angles {
 namespace {

@@ -1,7 +1,6 @@
-// The counting pass and the choice of notation.
-#include <cstring>
+#include "angles/angle_notation.h"
 
-#include "angles/angle_parse.h"
+#include <cstring>
 
 namespace angles {
 namespace {

@@ -1,8 +1,8 @@
-// The DMC scan: numbers tagged with D, M or C in any order, each part at most
-// once, direction letters anywhere.
+#include "angles/dmc_scan.h"
+
 #include <cstring>
 
-#include "angles/angle_parse.h"
+#include "angles/fixed_scan.h"
 #include "angles/number_reading.h"
 #include "console/number_text.h"
 
@@ -17,7 +17,7 @@ struct DmcScan {
 };
 
 bool is_number_char(unsigned char c) {
-  return c == '\t' || c == ' ' || c == '+' || c == '-' || c == '.' || (c >= '0' && c <= '9');
+  return c == '\t' || c == ' ' || c == '+' || c == '-' || c == '.' || is_digit(c);
 }
 
 bool is_direction(unsigned char c) { return c != '\0' && std::strchr("NnSsEeWw", c) != nullptr; }

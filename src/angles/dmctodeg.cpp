@@ -1,6 +1,9 @@
 #include "angles/dmctodeg.h"
 
-#include "angles/angle_parse.h"
+#include "angles/angle_combine.h"
+#include "angles/angle_notation.h"
+#include "angles/dmc_scan.h"
+#include "angles/fixed_scan.h"
 
 using namespace angles;
 

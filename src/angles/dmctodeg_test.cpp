@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "angles/angle_parse.h"
+#include "angles/fixed_scan.h"
 
 namespace {
 

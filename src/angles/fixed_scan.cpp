@@ -1,7 +1,7 @@
-// The Colon and Dotted scans: fixed separators, whole degrees.
+#include "angles/fixed_scan.h"
+
 #include <algorithm>
 
-#include "angles/angle_parse.h"
 #include "angles/number_reading.h"
 #include "console/number_text.h"
 

@@ -4,11 +4,12 @@
 #include <limits>
 #include <system_error>
 
+#include "console/number_text.h"
+
 namespace angles {
 namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Skips white space and one sign; tells whether the sign was a minus.
 const char* skip_to_digits(const char* p, const char* end, bool& negative) {

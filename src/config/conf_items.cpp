@@ -1,8 +1,9 @@
-// The argument of each configuration item: how it is read, checked and stored.
+#include "config/conf_items.h"
+
 #include <cstring>
 
 #include "config/conf_keywords.h"
-#include "config/conf_line.h"
+#include "config/conf_position.h"
 #include "console/number_text.h"
 #include "serial/port_rate_table.h"
 

@@ -24,13 +24,5 @@ const ConfKeyword conf_keywords[CONF_KEYWORDS_SIZE] = {
 };
 
 int conf_match_keyword(const char* token, const ConfKeyword** match) {
-  int count = 0;
-  *match = nullptr;
-  for (const ConfKeyword& row : conf_keywords) {
-    if (is_prefix_of(token, row.keyword)) {
-      ++count;
-      *match = &row;
-    }
-  }
-  return count;
+  return match_keyword(token, conf_keywords, match);
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace {
@@ -16,19 +15,6 @@ TEST(ConfKeywords, TableRowsInOrder) {
   for (std::size_t i = 0; i < CONF_KEYWORDS_SIZE; ++i) {
     EXPECT_STREQ(conf_keywords[i].keyword, want[i].keyword) << "row " << i;
     EXPECT_EQ(conf_keywords[i].item, want[i].item) << "row " << i;
-  }
-}
-
-TEST(ConfKeywords, ItemCodesAndCommandCodesShareOneNumbering) {
-  const std::set<std::uint32_t> commands = {0, 1, 5, 8, 22, 23, 24, 26, 28, 29, 30, 31, 33};
-  std::set<std::uint32_t> all = commands;
-  for (const ConfKeyword& row : conf_keywords) {
-    EXPECT_EQ(commands.count(row.item), 0u) << row.keyword;
-    all.insert(row.item);
-  }
-  for (std::uint32_t code = 0; code <= 34; ++code) {
-    const bool unassigned = code == 6 || code == 7 || code == 12 || code == 13 || code == 25;
-    EXPECT_EQ(all.count(code), unassigned ? 0u : 1u) << "code " << code;
   }
 }
 

@@ -3,15 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config/conf_items.h"
 #include "config/conf_keywords.h"
 #include "console/text_file.h"
 
 int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
-  char line_copy[CONF_LINE_SIZE];
+  char line_copy[LINE_SIZE];
   std::snprintf(line_copy, sizeof line_copy, "%s", line);
   ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, COMMENT_CHARS)};
 
-  const char* token = ctx.cut.next(CONF_WORD_DELIMS);
+  const char* token = ctx.cut.next(WORD_SEPARATORS);
   if (token == nullptr || is_comment_char(token[0])) return 0;
 
   const ConfKeyword* row = nullptr;

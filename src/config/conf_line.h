@@ -1,16 +1,11 @@
 #pragma once
-// One line of a configuration file, and what its keyword's argument stores.
-
-#include <cstddef>
-#include <cstdint>
+// One line of a configuration file: its scanner, its comment and what its
+// messages name.
 
 #include "config/conf_rec.h"
 #include "config/conf_tokens.h"
 #include "console/console.h"
 #include "console/token_scanner.h"
-
-// Room for one piece of a line: 255 characters and a terminator.
-constexpr std::size_t CONF_LINE_SIZE = 256;
 
 // What the argument handlers need to know about the line they work on.
 struct ConfLine {
@@ -32,9 +27,3 @@ int conf_take_arg(ConfLine& line, const char* what, char** token);
 
 // Prints "missing <what> argument" for the line.
 void conf_missing(const ConfLine& line, const char* what);
-
-// Handles the argument of `item` and stores its value: 0, or -8 / -11.
-int conf_store_item(ConfLine& line, ConfRec& rec, std::uint32_t item);
-
-// The position line: latitude, then longitude.
-int conf_store_position(ConfLine& line, ConfRec& rec);

@@ -1,5 +1,6 @@
+#include "config/conf_position.h"
+
 #include "angles/dmctodeg.h"
-#include "config/conf_line.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int store_angle(ConfLine& line, const char* token, const char* what, float& fiel
 // check; the longitude follows the general rule. A latitude is stored before
 // the longitude is read, so a bad longitude leaves it in place.
 int conf_store_position(ConfLine& line, ConfRec& rec) {
-  const char* lat = line.cut.next(CONF_WORD_DELIMS);
+  const char* lat = line.cut.next(WORD_SEPARATORS);
   if (lat == nullptr) {
     conf_missing(line, "Station Latitude");
     return -11;

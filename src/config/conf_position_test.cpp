@@ -13,20 +13,20 @@
 
 namespace {
 
-const char* const kDottedRefusal =
+const char* const DOTTED_REFUSAL =
     "\a\aError: Dotted format: must have 2 periods: [s][D]DD.MM.[F*]\n"
     "\tor DMC format must have at least one of [DdMmCc] identifiers\n";
-const char* const kTwoColonsRefusal =
+const char* const TWO_COLONS_REFUSAL =
     "\a\aError: Colon format: must have 2 colons: [s][D]DD:MM:SS[.F*]\n";
-const char* const kAlphaRefusal =
+const char* const ALPHA_REFUSAL =
     "\a\aError: Colon format: has alpha characters: [s][D]DD:MM:SS[.F*]\n";
-const char* const kUnrecognizedRefusal =
+const char* const UNRECOGNIZED_REFUSAL =
     "\a\aError: Unrecognized format: must be one of Dotted, Colon or DMC\n";
 
 // 45:22:33 is 45.3758333 degrees, single precision 0x423580DA; -103 is
 // 0xC2CE0000.
-constexpr std::uint32_t kLat452233 = 0x423580DA;
-constexpr std::uint32_t kLonMinus103 = 0xC2CE0000;
+constexpr std::uint32_t LAT_452233 = 0x423580DA;
+constexpr std::uint32_t LON_MINUS_103 = 0xC2CE0000;
 
 std::uint32_t bits(float v) {
   std::uint8_t b[4];
@@ -41,8 +41,8 @@ TEST(ConfPosition, AcceptsBothKeywordsAndCommaDelimiters) {
     const ParseRun run = run_conf(cfg, text);
     EXPECT_EQ(run.rc, 0) << text;
     EXPECT_EQ(run.out, "Configuration items processed 1\n") << text;
-    EXPECT_EQ(bits(cfg.conf_rec.base_lat), kLat452233) << text;
-    EXPECT_EQ(bits(cfg.conf_rec.base_lon), kLonMinus103) << text;
+    EXPECT_EQ(bits(cfg.conf_rec.base_lat), LAT_452233) << text;
+    EXPECT_EQ(bits(cfg.conf_rec.base_lon), LON_MINUS_103) << text;
   }
 }
 
@@ -82,23 +82,23 @@ TEST(ConfPosition, FailuresAndWhatTheyLeaveStored) {
        "\a\aError: line 1: missing Station Longitude argument: position 45:22:33 # -103:00:00\n",
        45.3758333f},
       {"position 45.5 -103:00:00", -11,
-       std::string(kDottedRefusal) +
+       std::string(DOTTED_REFUSAL) +
            "\a\aError: line 1: invalid Station Latitude argument: 45.5: position 45.5 "
            "-103:00:00\n",
        40.0f},
       {"position 45:22:33 12:30", -11,
-       std::string(kTwoColonsRefusal) +
+       std::string(TWO_COLONS_REFUSAL) +
            "\a\aError: line 1: invalid Station Longitude argument: 12:30: position 45:22:33 "
            "12:30\n",
        45.3758333f},
       // The latitude token is not ended by a comment character.
       {"position 45:22:33#x -103:00:00", -11,
-       std::string(kAlphaRefusal) +
+       std::string(ALPHA_REFUSAL) +
            "\a\aError: line 1: invalid Station Latitude argument: 45:22:33#x: position "
            "45:22:33#x -103:00:00\n",
        40.0f},
       {"# home\nposition # 45:00:00", -11,
-       std::string(kUnrecognizedRefusal) +
+       std::string(UNRECOGNIZED_REFUSAL) +
            "\a\aError: line 2: invalid Station Latitude argument: #: position # 45:00:00\n",
        40.0f},
   };

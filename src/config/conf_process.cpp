@@ -19,17 +19,8 @@ void reset_keeping_rule_set(ConfRec& rec) {
 }  // namespace
 
 int conf_process(Console& con, ConfigState& cfg, const char* path) {
-  if (path == nullptr) {
-    con.print("conf_process: Error: param rfp is invalid\n");
-    return -1;
-  }
-  OpenStatus status = OpenStatus::kOpened;
-  const FilePtr file = open_text_file(path, &status);
-  if (status == OpenStatus::kCannotOpen) {
-    con.print("\a\aError: cannot open %s\n", path);
-    return -2;
-  }
-  // A name that is no regular file comes on as a file that cannot be read.
+  FilePtr file;
+  if (int rc = open_compiler_file(con, "conf_process", path, &file)) return rc;
   return conf_compile_file(con, cfg, path, file.get());
 }
 
@@ -38,18 +29,11 @@ int conf_compile_file(Console& con, ConfigState& cfg, const char* path, std::FIL
   // this file is compiled to its end, nothing is processed.
   reset_keeping_rule_set(cfg.conf_rec);
   cfg.conf_processed = 0;
-  char line[CONF_LINE_SIZE];
+  char line[LINE_SIZE];
   int number = 0;
   int items = 0;
-  for (;;) {
-    const PieceResult read = read_piece(file, line, sizeof line);
-    if (read == PieceResult::kEnd) break;
-    if (read == PieceResult::kError) {
-      // A file that cannot be read (a folder, a FIFO, an I/O error) was not
-      // processed, however many of its lines came before.
-      con.print("\a\aError: cannot read %s\n", path);
-      return -2;
-    }
+  while (const int got = read_compiler_piece(con, file, line, sizeof line, path)) {
+    if (got < 0) return got;
     strip_newline(line);
     const int rc = conf_parse_line(con, cfg.conf_rec, ++number, line);
     if (rc < 0) return rc;

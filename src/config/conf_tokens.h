@@ -3,10 +3,9 @@
 
 #include <cstdint>
 
-// Delimiters of the keyword token and of the latitude token: a comment
-// character does not end either of them.
-constexpr const char* CONF_WORD_DELIMS = " \t,";
-// Delimiters of every other argument: a comment character ends it.
+// The keyword token and the latitude token end at WORD_SEPARATORS only: a
+// comment character does not end either of them. Every other argument ends
+// at a comment character too.
 constexpr const char* CONF_ARG_DELIMS = "#/; \t,";
 
 // A switch: on when the first character says yes (y, 1, t, e, and p too when

@@ -9,12 +9,12 @@ namespace {
 TEST(ConfTokens, CommentCharactersEndOnlyArgumentTokens) {
   char line[] = ",\tposition,45:00:00#x,dupewin 30;x";
   TokenScanner cut(line);
-  EXPECT_STREQ(cut.next(CONF_WORD_DELIMS), "position");
-  EXPECT_STREQ(cut.next(CONF_WORD_DELIMS), "45:00:00#x");
+  EXPECT_STREQ(cut.next(WORD_SEPARATORS), "position");
+  EXPECT_STREQ(cut.next(WORD_SEPARATORS), "45:00:00#x");
   EXPECT_STREQ(cut.next(CONF_ARG_DELIMS), "dupewin");
   EXPECT_STREQ(cut.next(CONF_ARG_DELIMS), "30");
   EXPECT_STREQ(cut.next(CONF_ARG_DELIMS), "x");
-  EXPECT_EQ(cut.next(CONF_WORD_DELIMS), nullptr);
+  EXPECT_EQ(cut.next(WORD_SEPARATORS), nullptr);
 }
 
 TEST(ConfTokens, SwitchLooksAtTheFirstCharacter) {

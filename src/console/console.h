@@ -18,6 +18,10 @@
 #define KT_PRINTF(fmt_index, first_arg)
 #endif
 
+// Room for one line the operator types, or one piece of a line of a file:
+// 255 characters and a terminator.
+constexpr std::size_t LINE_SIZE = 256;
+
 class Console {
  public:
   // Sits on stdin, stdout and stderr.

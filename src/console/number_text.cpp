@@ -7,8 +7,6 @@
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool is_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -82,13 +80,13 @@ double read_real(const char* text) {
 
 float to_single(double value) {
   static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<double>::is_iec559);
-  constexpr double kMax = std::numeric_limits<float>::max();
+  constexpr double FLOAT_MAX = std::numeric_limits<float>::max();
   // Halfway between the largest float and 2^128: from here on IEEE rounds to
   // infinity, below it to the largest float.
-  constexpr double kOverflow = kMax + 0x1p103;
-  if (value >= kOverflow) return std::numeric_limits<float>::infinity();
-  if (value <= -kOverflow) return -std::numeric_limits<float>::infinity();
-  if (value > kMax) return std::numeric_limits<float>::max();
-  if (value < -kMax) return std::numeric_limits<float>::lowest();
+  constexpr double FLOAT_OVERFLOW = FLOAT_MAX + 0x1p103;
+  if (value >= FLOAT_OVERFLOW) return std::numeric_limits<float>::infinity();
+  if (value <= -FLOAT_OVERFLOW) return -std::numeric_limits<float>::infinity();
+  if (value > FLOAT_MAX) return std::numeric_limits<float>::max();
+  if (value < -FLOAT_MAX) return std::numeric_limits<float>::lowest();
   return static_cast<float>(value);
 }

@@ -7,6 +7,9 @@
 
 #include <string_view>
 
+// ASCII digits only, whatever the locale.
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // Leading white space, an optional sign, digits; stops at the first other
 // character; no digits give 0. Values beyond int saturate at INT_MIN/INT_MAX.
 int read_int(std::string_view text);

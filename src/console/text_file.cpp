@@ -41,6 +41,29 @@ FilePtr open_text_file(const char* path, OpenStatus* status) {
   return FilePtr(file);
 }
 
+int open_compiler_file(Console& con, const char* compiler, const char* path, FilePtr* file) {
+  if (path == nullptr) {
+    con.print("%s: Error: param rfp is invalid\n", compiler);
+    return -1;
+  }
+  OpenStatus status = OpenStatus::kOpened;
+  *file = open_text_file(path, &status);
+  if (status == OpenStatus::kCannotOpen) {
+    con.print("\a\aError: cannot open %s\n", path);
+    return -2;
+  }
+  return 0;
+}
+
+int read_compiler_piece(Console& con, std::FILE* file, char* buf, std::size_t cap,
+                        const char* path) {
+  const PieceResult got = read_piece(file, buf, cap);
+  if (got == PieceResult::kPiece) return 1;
+  if (got == PieceResult::kEnd) return 0;
+  con.print("\a\aError: cannot read %s\n", path);
+  return -2;
+}
+
 void rewind_text_file(std::FILE* file) {
   static constexpr unsigned char BOM[3] = {0xEF, 0xBB, 0xBF};
   std::rewind(file);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "console/console.h"
 #include "console/regular_file.h"
 
 enum class PieceResult { kPiece, kEnd, kError };
@@ -34,6 +35,19 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // Null when it cannot be opened or is no regular file (a folder, a FIFO, a
 // device); `status`, when given, tells which.
 FilePtr open_text_file(const char* path, OpenStatus* status = nullptr);
+
+// The opening of a file that a compiler reads: 0 with `*file` set, or the
+// message and -1 for a null `path` (naming `compiler`), -2 for a file that
+// cannot be opened. A name that is no regular file leaves `*file` null: it
+// comes on as a file that cannot be read.
+int open_compiler_file(Console& con, const char* compiler, const char* path, FilePtr* file);
+
+// The next piece of a file that a compiler reads: 1 for a piece, 0 at the
+// end, or -2 after the "cannot read" message. A file that cannot be read to
+// its end (a folder, a FIFO, an I/O error) was not compiled, however many of
+// its lines came before.
+int read_compiler_piece(Console& con, std::FILE* file, char* buf, std::size_t cap,
+                        const char* path);
 
 // Puts a file back at its first byte of text, past a byte-order mark: what a
 // reader that goes over the file again calls instead of rewind.

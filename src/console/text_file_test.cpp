@@ -60,4 +60,17 @@ TEST(TextFile, AByteOrderMarkAtTheStartIsSkipped) {
   }
 }
 
+TEST(TextFile, PiecesOfLongLinesAndCrLf) {
+  std::FILE* f = std::tmpfile();
+  ASSERT_NE(f, nullptr);
+  std::fputs("abcdefghij\r\nxy\r\nabcd\r\na\rb\nabcd\rx\n", f);
+  std::rewind(f);
+  char buf[6];
+  std::string pieces;
+  while (read_piece(f, buf, sizeof buf) == PieceResult::kPiece) pieces += std::string(buf) + "|";
+  // A CR LF split by the buffer is one line end; any other CR stays.
+  EXPECT_EQ(pieces, "abcde|fghij|\n|xy\n|abcd\n|a\rb\n|abcd\r|x\n|");
+  std::fclose(f);
+}
+
 }  // namespace

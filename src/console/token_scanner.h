@@ -5,6 +5,10 @@
 // terminator and resumes after it. Angle texts may hold blanks, so the rule
 // parser switches sets from one argument to the next.
 
+// What separates the words of a command line, a keyword from its argument,
+// and the plain arguments of both files.
+constexpr const char* WORD_SEPARATORS = " \t,";
+
 class TokenScanner {
  public:
   explicit TokenScanner(char* line) : pos_(line) {}

@@ -21,3 +21,18 @@ inline bool is_prefix_of(const char* word, const char* name) {
   }
   return true;
 }
+
+// Counts the rows of a keyword table whose `keyword` begins with `token`, in
+// table order; `*match` gets the last row matched, or null.
+template <typename Row, typename Table>
+int match_keyword(const char* token, const Table& table, const Row** match) {
+  int count = 0;
+  *match = nullptr;
+  for (const Row& row : table) {
+    if (is_prefix_of(token, row.keyword)) {
+      ++count;
+      *match = &row;
+    }
+  }
+  return count;
+}

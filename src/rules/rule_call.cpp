@@ -1,7 +1,8 @@
+#include "rules/rule_call.h"
+
 #include <cstring>
 
 #include "console/number_text.h"
-#include "rules/rule_kinds.h"
 
 namespace {
 
@@ -11,19 +12,19 @@ struct CallMessages {
   int too_long_code;
 };
 
-const CallMessages kDestinMessages = {
+const CallMessages DESTIN_MESSAGES = {
     {"missing Destination", -11, "missing Destination string", -8}, "Destination", -10};
-const CallMessages kSourceMessages = {
+const CallMessages SOURCE_MESSAGES = {
     {"missing Source", -13, "missing Source string", -12}, "Source", -11};
 
-constexpr int kMaxSsid = 15;
+constexpr int MAX_SSID = 15;
 
 }  // namespace
 
 int parse_call_rule(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
-  const CallMessages& m = kind == RULE_DESTIN ? kDestinMessages : kSourceMessages;
+  const CallMessages& m = kind == RULE_DESTIN ? DESTIN_MESSAGES : SOURCE_MESSAGES;
   char* pattern = nullptr;
-  if (int rc = take_arg(line, kPatternSeps, m.missing, &pattern)) return rc;
+  if (int rc = take_arg(line, PATTERN_SEPARATORS, m.missing, &pattern)) return rc;
   if (pattern[0] == '*') {
     rec[RULE_FLAGS_AT] = MOD_WILD | MOD_ANY;
     return 0;
@@ -35,7 +36,7 @@ int parse_call_rule(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
   } else if (char* dash = std::strchr(pattern, '-')) {
     *dash = '\0';
     const int ssid = read_int(dash + 1);
-    if (ssid < 0 || ssid > kMaxSsid) {
+    if (ssid < 0 || ssid > MAX_SSID) {
       return rule_error(line, -9, "invalid SSID range [0..15]: %d", ssid);
     }
     mods = MOD_SSID;

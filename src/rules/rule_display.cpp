@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "rules/rule_set.h"
 #include "rules/rule_tables.h"
 
 namespace {

@@ -6,8 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "rules/rule_set.h"
-
 namespace {
 
 RuleRec call_rule(std::uint8_t kind, std::uint8_t flags, const char* call, std::uint8_t ssid) {

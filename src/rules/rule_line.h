@@ -7,13 +7,12 @@
 #include "console/console.h"
 #include "console/text_file.h"
 #include "console/token_scanner.h"
-#include "rules/rule_compile.h"
+#include "rules/rules_process.h"
 
 // Separator sets, by the place of a token in the rule.
-inline constexpr const char* kWordSeps = " \t,";
-inline constexpr const char* kPatternSeps = "#/; \t,";
-inline constexpr const char* kAngleSeps = "\t,";
-inline constexpr const char* kLastAngleSeps = "#/;\t,";
+inline constexpr const char* PATTERN_SEPARATORS = "#/; \t,";
+inline constexpr const char* ANGLE_SEPARATORS = "\t,";
+inline constexpr const char* LAST_ANGLE_SEPARATORS = "#/;\t,";
 
 struct RuleLine {
   Console& con;

@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "config/conf_rec.h"
-#include "console/console.h"
 #include "rules/rule_rec.h"
 
 struct RuleState {
@@ -20,10 +18,3 @@ struct RuleState {
 
 // The first `count` records as the device receives them: record i at 28 * i.
 std::vector<std::uint8_t> rule_bytes(const RuleState& rules, std::size_t count);
-
-// The "drules" display of the first conf.rule_count records.
-void rules_display(Console& con, const RuleState& rules, const ConfRec& conf);
-
-// Compiles the rules file `rfp`. 0 on success; a negative code after its own
-// message on failure.
-int rules_process(Console& con, RuleState& rules, ConfRec& conf, const char* rfp);

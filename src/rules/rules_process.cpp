@@ -1,16 +1,17 @@
+#include "rules/rules_process.h"
+
 #include <cstring>
 
 #include "angles/dmctodeg.h"
 #include "console/text_file.h"
 #include "console/word_match.h"
-#include "rules/rule_compile.h"
-#include "rules/rule_kinds.h"
+#include "rules/rule_areas.h"
+#include "rules/rule_call.h"
 #include "rules/rule_line.h"
+#include "rules/rule_sector.h"
 #include "rules/rule_tables.h"
 
 namespace {
-
-constexpr std::size_t kLineSize = 256;  // a piece of at most 255 characters
 
 struct Compilation {
   Console& con;
@@ -38,19 +39,6 @@ int find_action(const char* word) {
   return -1;
 }
 
-// The last row the keyword is a prefix of; `matches` counts them all.
-const RuleKeyword* find_keyword(const char* token, int* matches) {
-  const RuleKeyword* found = nullptr;
-  *matches = 0;
-  for (const RuleKeyword& row : rule_keywords) {
-    if (is_prefix_of(token, row.keyword)) {
-      found = &row;
-      ++*matches;
-    }
-  }
-  return found;
-}
-
 int parse_kind(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
   switch (kind) {
     case RULE_DESTIN:
@@ -73,16 +61,16 @@ int parse_kind(RuleLine& line, std::uint8_t kind, RuleRec& rec) {
 
 // The keyword and its rule, once the action is known.
 int compile_rule(Compilation& c, RuleLine& line, std::uint8_t action) {
-  char* keyword = line.scan.next(kWordSeps);
+  char* keyword = line.scan.next(WORD_SEPARATORS);
   if (keyword == nullptr) return rule_error(line, -71, "missing arguments");
   if (is_comment_char(keyword[0])) return rule_error(line, -5, "missing command");
   // Implicit lines count too, so the limit is tested before the keyword.
   if (c.rules.rule_entries >= RULE_TABLE_SIZE) {
     return rule_error(line, -6, "rule limit (%d) exceeded", RULE_TABLE_SIZE);
   }
-  int matches = 0;
-  const RuleKeyword* row = find_keyword(keyword, &matches);
-  if (matches > 1) return rule_error(line, -7, "Ambiguous command: %s", keyword);
+  const RuleKeyword* row = nullptr;
+  if (match_keyword(keyword, rule_keywords, &row) > 1)
+    return rule_error(line, -7, "Ambiguous command: %s", keyword);
   if (row == nullptr) return rule_error(line, -7, "command %s invalid", keyword);
   if (row->code == RULE_IMPLICIT) {
     c.conf.implicit_action = action == ACT_DROP ? IMPLICIT_DROP : IMPLICIT_PASS;
@@ -101,7 +89,7 @@ int compile_rule(Compilation& c, RuleLine& line, std::uint8_t action) {
 
 int compile_line(Compilation& c, char* buf) {
   strip_newline(buf);
-  char text[kLineSize];
+  char text[LINE_SIZE];
   std::strcpy(text, buf);
   RuleLine line{.con = c.con,
                 .file_name = c.file_name,
@@ -110,7 +98,7 @@ int compile_line(Compilation& c, char* buf) {
                 .scan = TokenScanner(buf),
                 .comment = std::strpbrk(buf, COMMENT_CHARS),
                 .to_degrees = c.to_degrees};
-  const char* word = line.scan.next(kWordSeps);
+  const char* word = line.scan.next(WORD_SEPARATORS);
   if (word == nullptr || is_comment_char(word[0])) return 0;
   const int action = find_action(word);
   if (action < 0) return rule_error(line, -3, "action %s invalid", word);
@@ -128,16 +116,9 @@ int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char
                        std::FILE* file, AngleReader to_degrees) {
   reset_rule_set(rules, conf);
   Compilation c{con, rules, conf, rfp, to_degrees};
-  char buf[kLineSize];
-  for (;;) {
-    const PieceResult got = read_piece(file, buf, sizeof buf);
-    if (got == PieceResult::kEnd) break;
-    if (got == PieceResult::kError) {
-      // A file that cannot be read to its end (a folder, a FIFO, an I/O
-      // error) is no complete rule set.
-      con.print("\a\aError: cannot read %s\n", rfp);
-      return -2;
-    }
+  char buf[LINE_SIZE];
+  while (const int got = read_compiler_piece(con, file, buf, sizeof buf, rfp)) {
+    if (got < 0) return got;
     // The line number is 16 bits wide, as in the record; past 32767 it wraps.
     c.line_no = static_cast<std::int16_t>(c.line_no + 1);
     if (int rc = compile_line(c, buf)) return rc;
@@ -151,17 +132,8 @@ int rules_compile_file(Console& con, RuleState& rules, ConfRec& conf, const char
 
 int rules_compile(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
                   AngleReader to_degrees) {
-  if (rfp == nullptr) {
-    con.print("rules_process: Error: param rfp is invalid\n");
-    return -1;
-  }
-  OpenStatus status = OpenStatus::kOpened;
-  const FilePtr file = open_text_file(rfp, &status);
-  if (status == OpenStatus::kCannotOpen) {
-    con.print("\a\aError: cannot open %s\n", rfp);
-    return -2;
-  }
-  // A name that is no regular file comes on as a file that cannot be read.
+  FilePtr file;
+  if (int rc = open_compiler_file(con, "rules_process", rfp, &file)) return rc;
   return rules_compile_file(con, rules, conf, rfp, file.get(), to_degrees);
 }
 

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "console/scratch_dir.h"
-#include "rules/rule_compile.h"
+#include "rules/rule_display.h"
 #include "rules/rule_set.h"
+#include "rules/rules_process.h"
 
 class RulesFixture : public testing::Test {
  protected:

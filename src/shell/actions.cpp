@@ -3,6 +3,8 @@
 #include "angles/angle_guide.h"
 #include "config/conf_display.h"
 #include "config/conf_process.h"
+#include "rules/rule_display.h"
+#include "rules/rules_process.h"
 #include "shell/cmd_table.h"
 #include "shell/help_summary.h"
 
@@ -61,6 +63,23 @@ const char* file_name_arg(Shell& shell, WordSplitter& words) {
     return nullptr;
   }
   return name;
+}
+
+int port_arg(Shell& shell, WordSplitter& words, const char* missing) {
+  const char* arg = words.next();
+  if (arg == nullptr) {
+    shell.con.print("%s", missing);
+    return 0;
+  }
+  const int port = parse_port_number(arg);
+  if (port == 0) shell.con.print("\a\aError: invalid COM port number (1..10): %s\n", arg);
+  return port;
+}
+
+bool baud_ok(Shell& shell, int baud) {
+  if (in_baud_table(baud)) return true;
+  shell.con.print("\a\aError: invalid baud rate: %d\n", baud);
+  return false;
 }
 
 void action_configure(Shell& shell, WordSplitter& words) {

@@ -24,6 +24,13 @@ void action_firmware(Shell& shell, WordSplitter& words);
 // when it is missing or its closing quote is.
 const char* file_name_arg(Shell& shell, WordSplitter& words);
 
+// The COM port number of the next word, 1..10; 0 after its own message when
+// the word is missing (`missing` is printed as it stands) or is no port.
+int port_arg(Shell& shell, WordSplitter& words, const char* missing);
+
+// True for a rate that connect and baud accept; false after the message.
+bool baud_ok(Shell& shell, int baud);
+
 // Asks a yes/no question (its text already printed) and reads the answer
 // into cmd_line. True only for an answer that begins with y or Y; prints
 // "\n" first when the input has ended.

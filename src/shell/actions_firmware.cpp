@@ -9,16 +9,8 @@ void action_firmware(Shell& shell, WordSplitter& words) {
     con.print("\a\aError: already Connected, Disconnect first!\n");
     return;
   }
-  const char* port_arg = words.next();
-  if (port_arg == nullptr) {
-    con.print("\a\aError: missing arguments: com_port file_name\n");
-    return;
-  }
-  const int port = parse_port_number(port_arg);
-  if (port == 0) {
-    con.print("\a\aError: invalid COM port number (1..10): %s\n", port_arg);
-    return;
-  }
+  const int port = port_arg(shell, words, "\a\aError: missing arguments: com_port file_name\n");
+  if (port == 0) return;
   const char* file_arg = file_name_arg(shell, words);
   if (file_arg == nullptr) return;
   char fw_file[LINE_SIZE];

@@ -53,24 +53,13 @@ void action_connect(Shell& shell, WordSplitter& words) {
     con.print("\a\aError: already Connected!\n");
     return;
   }
-  const char* port_arg = words.next();
-  if (port_arg == nullptr) {
-    con.print("\a\aError: missing argument: com_port\n");
-    return;
-  }
-  const int port = parse_port_number(port_arg);
-  if (port == 0) {
-    con.print("\a\aError: invalid COM port number (1..10): %s\n", port_arg);
-    return;
-  }
+  const int port = port_arg(shell, words, "\a\aError: missing argument: com_port\n");
+  if (port == 0) return;
   const char* baud_arg = words.next();
   const int baud = baud_arg != nullptr
                        ? read_int(baud_arg)
                        : static_cast<int>(default_connect_baud(shell.config.conf_rec));
-  if (!in_baud_table(baud)) {
-    con.print("\a\aError: invalid baud rate: %d\n", baud);
-    return;
-  }
+  if (!baud_ok(shell, baud)) return;
   shell.link.req_baud = baud;
   std::snprintf(shell.link.port_name, sizeof shell.link.port_name, "COM%d", port);
   dev_connect(con, shell.link, baud, DEV_MODE_CONNECT);
@@ -96,10 +85,7 @@ void action_baud(Shell& shell, const char* arg) {
     return;
   }
   const int baud = read_int(arg);
-  if (!in_baud_table(baud)) {
-    con.print("\a\aError: invalid baud rate: %d\n", baud);
-    return;
-  }
+  if (!baud_ok(shell, baud)) return;
   shell.link.req_baud = baud;
   char text[WORD_SIZE];
   std::snprintf(text, sizeof text, "host %ld\r", static_cast<long>(baud));
@@ -126,8 +112,7 @@ void action_download(Shell& shell) {
     return;
   }
   const ConfBytes conf_bytes = configuration_to_send(shell.config);
-  const std::vector<std::uint8_t> rules =
-      rule_bytes(shell.rules, shell.config.conf_rec.rule_count);
+  const std::vector<std::uint8_t> rules = rule_bytes(shell.rules, shell.config.conf_rec.rule_count);
   const int result = dwn_download(con, shell.link, conf_bytes, rules);
   if (result != 0) con.print("\a\aError: Download failed: %d\n", result);
   con.print("\a\aPlease Power OFF the kTrevanodi and power it back on to RESET it.\n");

@@ -9,8 +9,7 @@
 #include "device/link_state.h"
 #include "rules/rule_set.h"
 
-constexpr std::size_t LINE_SIZE = 256;  // 255 characters and a terminator
-constexpr std::size_t WORD_SIZE = 40;   // command word, firmware answer
+constexpr std::size_t WORD_SIZE = 40;  // command word, firmware answer
 
 struct Shell {
   explicit Shell(Console& console) : con(console) {}

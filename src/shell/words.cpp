@@ -4,10 +4,9 @@
 #include <cstring>
 
 #include "console/number_text.h"
+#include "console/token_scanner.h"
 
 namespace {
-
-constexpr const char* kSeparators = ", \t";
 
 bool begins_with_com(const char* arg) {
   const char* com = "com";
@@ -20,12 +19,12 @@ bool begins_with_com(const char* arg) {
 }  // namespace
 
 const char* WordSplitter::next() {
-  char* start = pos_ + std::strspn(pos_, kSeparators);
+  char* start = pos_ + std::strspn(pos_, WORD_SEPARATORS);
   if (*start == '\0') {
     pos_ = start;
     return nullptr;
   }
-  char* end = start + std::strcspn(start, kSeparators);
+  char* end = start + std::strcspn(start, WORD_SEPARATORS);
   pos_ = *end == '\0' ? end : end + 1;
   *end = '\0';
   return start;
@@ -33,7 +32,7 @@ const char* WordSplitter::next() {
 
 const char* WordSplitter::next_file_name(bool* unclosed) {
   *unclosed = false;
-  pos_ += std::strspn(pos_, kSeparators);
+  pos_ += std::strspn(pos_, WORD_SEPARATORS);
   if (*pos_ != '"') return next();
   char* name = pos_ + 1;
   char* close = std::strchr(name, '"');

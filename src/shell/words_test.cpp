@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "config/conf_keywords.h"
 #include "shell/cmd_table.h"
 
 namespace {
@@ -68,6 +70,19 @@ TEST(Words, PortNumbers) {
   EXPECT_EQ(parse_port_number("port3"), 0);
   EXPECT_EQ(parse_port_number("com11"), 0);
   EXPECT_EQ(parse_port_number("99999999999999999999"), 0);
+}
+
+TEST(CmdTable, CommandAndItemCodesShareOneNumbering) {
+  std::set<std::uint32_t> commands;  // several names share a code
+  for (const CmdEntry& e : cmd_table) commands.insert(e.code);
+  std::multiset<std::uint32_t> codes(commands.begin(), commands.end());
+  for (const ConfKeyword& row : conf_keywords) {
+    if (row.keyword != std::string("base")) codes.insert(row.item);  // base is position
+  }
+  for (std::uint32_t code = 0; code <= 34; ++code) {
+    const bool unassigned = code == 6 || code == 7 || code == 12 || code == 13 || code == 25;
+    EXPECT_EQ(codes.count(code), unassigned ? 0u : 1u) << "code " << code;
+  }
 }
 
 TEST(CmdTable, PrefixMatching) {

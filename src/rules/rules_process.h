@@ -1,6 +1,6 @@
 #pragma once
-// The rules compiler behind rules_process, with the angle conversion passed
-// in: the program passes dmctodeg, tests and the fuzzer may pass their own.
+// The rules compiler. rules_compile takes the angle conversion as an
+// argument: the program passes dmctodeg, tests and the fuzzer their own.
 
 #include <cstdio>
 
@@ -9,6 +9,10 @@
 #include "rules/rule_set.h"
 
 using AngleReader = double (*)(Console& con, const char* text);
+
+// Compiles the rules file `rfp`. 0 on success; a negative code after its own
+// message on failure.
+int rules_process(Console& con, RuleState& rules, ConfRec& conf, const char* rfp);
 
 // Opens `rfp` and compiles it; the codes and messages of rules_process.
 int rules_compile(Console& con, RuleState& rules, ConfRec& conf, const char* rfp,
