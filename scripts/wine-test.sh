@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Windows programs (MinGW-w64 cross build) and runs their tests
+# under Wine: the unit tests and the transcripts against ktreva-host.exe.
+# Installs what is missing, makes the Wine template prefix once
+# (build/wine/template) and gives this run a fresh copy of it. No Wine
+# process outlives the run, also when a test fails. Arguments go to ctest
+# (e.g. -L unit, -R Transcript).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh cmake ninja-build googletest g++-mingw-w64-x86-64 wine wine64
+source scripts/wine-lib.sh
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+stop_all() {
+  WINEPREFIX=$KTREVA_WINE_PREFIX wine_stop
+  # Runs with a COM port mapped clean up after themselves, unless killed.
+  for prefix in "$KTREVA_WINE_DIR"/run.*; do
+    [ -d "$prefix" ] || continue
+    WINEPREFIX=$prefix wine_stop
+    rm -rf "$prefix"
+  done
+}
+trap stop_all EXIT
+trap 'exit 143' TERM INT HUP
+
+wine_template
+wine_locked "$KTREVA_WINE_DIR/prefix.lock" wine_copy_template "$KTREVA_WINE_PREFIX"
+WINEPREFIX=$KTREVA_WINE_PREFIX wine_start
+ctest --preset windows "$@"
