@@ -26,6 +26,15 @@ trap stop_all EXIT
 trap 'exit 143' TERM INT HUP
 
 wine_template
+# A fresh prefix, after the server of the last one (if still up) has ended.
+WINEPREFIX=$KTREVA_WINE_PREFIX wine_stop
 wine_locked "$KTREVA_WINE_DIR/prefix.lock" wine_copy_template "$KTREVA_WINE_PREFIX"
 WINEPREFIX=$KTREVA_WINE_PREFIX wine_start
-ctest --preset windows "$@"
+# ctest gets a process group of its own: an interrupted run ends it and the
+# tests it runs before the servers stop, so that none starts a new one.
+set -m
+ctest --preset windows "$@" &
+ctest_pid=$!
+set +m
+trap 'kill -- -"$ctest_pid" 2>/dev/null; exit 143' TERM INT HUP
+wait "$ctest_pid"
