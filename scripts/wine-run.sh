@@ -67,17 +67,27 @@ for port in "${ports[@]}"; do
   }
   # A terminal that is not raw would turn a 0x03 from the device into a
   # signal to the server.
-  if [ -c "$path" ]; then stty -F "$path" raw -echo; fi
+  if [ -c "$path" ] && ! stty -F "$path" raw -echo 2>/dev/null; then
+    echo "wine-run.sh: COM$number: $path is not a terminal; left as it is" >&2
+  fi
   wine_map_port "$WINEPREFIX" "$number" "$path"
 done
 wine_start
+# The mount manager links the listed ports as the server starts.
 for port in "${ports[@]}"; do
   link=$WINEPREFIX/dosdevices/com${port%%=*}
+  for _ in $(seq 100); do
+    [ "$(readlink "$link")" = "${port#*=}" ] && break
+    sleep 0.1
+  done
   if [ "$(readlink "$link")" != "${port#*=}" ]; then
     echo "wine-run.sh: COM${port%%=*} did not map to ${port#*=}" >&2
     exit 2
   fi
 done
+# In the background, so that a signal to this script (a test's timeout)
+# runs the cleanup at once instead of after the program.
 status=0
-run_program "$@" || status=$?
+run_program "$@" <&0 &
+wait $! || status=$?
 exit "$status"
