@@ -2,11 +2,11 @@
 # Runs a program of the Windows build under Wine: the cross build's
 # CMAKE_CROSSCOMPILING_EMULATOR, and a way to try the .exe by hand.
 #
-#   scripts/wine-run.sh [--lf] [--com N=PATH]... PROGRAM.exe [ARGUMENTS...]
+#   scripts/wine-run.sh [--gtest] [--com N=PATH]... PROGRAM.exe [ARGUMENTS...]
 #
-# --lf          gives the program's CR LF line ends back as LF, for tools that
-#               parse its output (the GoogleTest list). Line-buffered: not for
-#               a session at the prompt.
+# --gtest       runs a GoogleTest binary for ctest: no input, its CR LF line
+#               ends given back as LF (CMake parses the test list), and a run
+#               that Wine itself spoiled (wine_spoiled) made once more.
 # --com N=PATH  makes COMN the device PATH (a serial port or an emulator's
 #               pseudo-terminal) for this run; KTREVA_WINE_COM="N=PATH ..."
 #               does the same. With a COM port mapped the run gets a prefix
@@ -16,38 +16,49 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-lib.sh"
 
-lf=0
+gtest=0
 ports=()
 read -r -a ports <<<"${KTREVA_WINE_COM:-}"
 while [ $# -gt 0 ]; do
   case "$1" in
-    --lf) lf=1 ;;
+    --gtest) gtest=1 ;;
     --com) ports+=("$2") && shift ;;
     --com=*) ports+=("${1#--com=}") ;;
     *) break ;;
   esac
   shift
 done
-[ $# -ge 1 ] || { echo "usage: wine-run.sh [--lf] [--com N=PATH]... PROGRAM.exe [ARGS...]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: wine-run.sh [--gtest] [--com N=PATH]... PROGRAM.exe [ARGS...]" >&2; exit 2; }
 
-run_program() {
-  if [ "$lf" = 1 ]; then
-    wine "$@" | perl -pe 's/\r\n/\n/'
-  else
-    wine "$@"
-  fi
+# Runs a GoogleTest binary, $attempts times at most while Wine spoils the run.
+attempts=2
+run_gtest() {
+  local tmp status=0
+  tmp=$(mktemp -d)
+  for attempt in $(seq "$attempts"); do
+    status=0
+    wine "$@" </dev/null >"$tmp/out" 2>"$tmp/err" || status=$?
+    wine_spoiled "$status" "$tmp/out" "$tmp/err" || break
+    wine_spoiled_note "$attempt" "$attempts" "$*" "$status"
+  done
+  perl -pe 's/\r\n/\n/' "$tmp/out"
+  cat "$tmp/err" >&2
+  rm -rf "$tmp"
+  return "$status"
 }
 
 if [ ${#ports[@]} -eq 0 ]; then
   wine_shared_prefix
   export WINEPREFIX=$KTREVA_WINE_PREFIX
   wine_start
-  [ "$lf" = 1 ] || exec wine "$@"
-  run_program "$@"
+  [ "$gtest" = 1 ] || exec wine "$@"
+  run_gtest "$@"
   exit
 fi
 
-# A prefix and a server of this run's own.
+# A prefix and a server of this run's own. A device has been talked to: a
+# second run would find it in another state.
+attempts=1
 wine_template
 WINEPREFIX=$(mktemp -d "$KTREVA_WINE_DIR/run.XXXXXX")
 export WINEPREFIX
@@ -88,6 +99,10 @@ done
 # In the background, so that a signal to this script (a test's timeout)
 # runs the cleanup at once instead of after the program.
 status=0
-run_program "$@" <&0 &
+if [ "$gtest" = 1 ]; then
+  run_gtest "$@" &
+else
+  wine "$@" <&0 &
+fi
 wait $! || status=$?
 exit "$status"

@@ -15,6 +15,10 @@ cmake --build --preset windows
 
 stop_all() {
   WINEPREFIX=$KTREVA_WINE_PREFIX wine_stop
+  if [ -s "$KTREVA_WINE_DIR/spoiled.log" ]; then
+    echo "Wine spoiled $(wc -l <"$KTREVA_WINE_DIR/spoiled.log") run(s), each made once more:"
+    cat "$KTREVA_WINE_DIR/spoiled.log"
+  fi
   # Runs with a COM port mapped clean up after themselves, unless killed.
   for prefix in "$KTREVA_WINE_DIR"/run.*; do
     [ -d "$prefix" ] || continue
@@ -24,6 +28,7 @@ stop_all() {
 }
 trap stop_all EXIT
 trap 'exit 143' TERM INT HUP
+rm -f "$KTREVA_WINE_DIR/spoiled.log"
 
 wine_template
 # A fresh prefix, after the server of the last one (if still up) has ended.

@@ -6,7 +6,8 @@
 # standard output must equal NAME.out and the exit status NAME.status (0
 # when that file is missing). A Windows console program ends its lines with
 # CR LF, so each CR LF of the output counts as LF; every other byte, a lone CR
-# included, must match.
+# included, must match. A run that Wine itself spoiled (wine_spoiled in
+# scripts/wine-lib.sh) is made once more.
 #
 # With --variant V, NAME.V.out and NAME.V.status take the place of NAME.out
 # and NAME.status where they exist: for the few sessions in which the
@@ -28,10 +29,12 @@ if [ "$1" = --variant ]; then
   variant=$2
   shift 2
 fi
-base=$1
+base=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 shift
 name=$(basename "$base")
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+source "$top/scripts/wine-lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ktreva-transcript-$name.XXXXXX")
 device_pid=""
@@ -43,8 +46,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir "$work/cwd"
-[ -d "$base.files" ] && cp -r "$base.files/." "$work/cwd/"
 args=()
 [ -f "$base.args" ] && mapfile -t args < <(grep -v '^$' "$base.args")
 
@@ -69,11 +70,29 @@ start_device() {
   fi
   export KTREVA_WINE_COM="$number=$pty"
 }
-[ -f "$base.device" ] && start_device
 
-status=0
-(cd "$work/cwd" && timeout -k 10 90 "$@" "${args[@]}" <"$base.in" >"$work/out" 2>"$work/err") ||
-  status=$?
+run_once() {
+  rm -rf "$work/cwd"
+  mkdir "$work/cwd"
+  if [ -d "$base.files" ]; then cp -r "$base.files/." "$work/cwd/"; fi
+  status=0
+  (cd "$work/cwd" && timeout -k 10 90 "$@" "${args[@]}" <"$base.in" >"$work/out" 2>"$work/err") ||
+    status=$?
+}
+
+# A run that Wine spoiled is made once more, except with a device, which
+# would be found in another state.
+attempts=2
+if [ -f "$base.device" ]; then
+  start_device
+  attempts=1
+fi
+for attempt in $(seq "$attempts"); do
+  run_once "$@"
+  wine_spoiled "$status" "$work/out" "$work/err" || break
+  wine_spoiled_note "$attempt" "$attempts" "transcript $name" "$status" 2>&1
+done
+
 # The expected file $1 of this transcript: the variant's own when it has one.
 expected() {
   if [ -n "$variant" ] && [ -f "$base.$variant.$1" ]; then
