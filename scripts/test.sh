@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the release build with its unit,
 # pseudo-terminal and end-to-end tests, the same suite under the address and
-# undefined-behaviour sanitizers, and the Windows cross build.
+# undefined-behaviour sanitizers, and the Windows cross build with its unit
+# and end-to-end tests run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev srecord \
@@ -11,7 +12,6 @@ for preset in default asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
-cmake --preset windows >/dev/null
-cmake --build --preset windows
+bash scripts/wine-test.sh
 bash scripts/package-check.sh
 echo "All tests passed; Windows build: build/windows/src/ktreva-host.exe"

@@ -46,6 +46,7 @@ TEST(ConfProcess, FailedOpenLeavesEverythingUnchanged) {
 // empty configuration.
 // A file that fails once open was not processed, whatever came before it.
 TEST(ConfProcess, ReadErrorFailsAndClearsTheProcessedFlag) {
+  if (!ScratchDir().opens_as_file()) GTEST_SKIP() << "a folder does not open as a file here";
   for (const std::int32_t processed : {0, 1}) {
     ConfigState cfg;
     cfg.conf_processed = processed;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/text_file.h"
+
 class ScratchDir {
  public:
   ScratchDir() {
@@ -35,6 +37,9 @@ class ScratchDir {
     return file.string();
   }
   std::string path() const { return path_.string(); }
+  // The read-error tests read the folder as a file: POSIX opens it and fails
+  // the read, Windows refuses to open it at all.
+  bool opens_as_file() const { return open_text_file(path_.string().c_str()) != nullptr; }
   // The path a file of that name would have in the folder.
   std::string path(const std::string& name) const { return (path_ / name).string(); }
 

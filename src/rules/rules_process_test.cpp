@@ -81,6 +81,7 @@ TEST_F(RulesProcess, MissingFileLeavesThePreviousRuleSet) {
 }
 
 TEST_F(RulesProcess, ReadErrorIsAFailureNotAnEmptyRuleSet) {
+  if (!files.opens_as_file()) GTEST_SKIP() << "a folder does not open as a file here";
   ASSERT_EQ(compile("drop implicit\npass src ab\n"), 0);
   const std::string dir = files.path("");  // a directory opens but cannot be read
   Console con("");

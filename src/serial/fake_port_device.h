@@ -1,14 +1,22 @@
 #pragma once
 // A scripted port device for tests: it reports the capabilities it is given,
-// fails the step it is told to fail (setting errno to EIO, so messages carry
-// the system text "Input/output error") and records what it was asked.
+// fails the step it is told to fail (leaving the platform's I/O error, whose
+// text `port_error_text` gives) and records what it was asked.
 
-#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "serial/port_device.h"
 #include "serial/port_handle.h"
+#include "serial/sys_error.h"
+
+// The system's text for `error` as the port routines quote it in messages.
+inline std::string port_error_text(PortError error) {
+  char text[1024];
+  sys_error_message(port_error_code(error), text, sizeof text);
+  trim_system_text(text);
+  return text;
+}
 
 struct FakePortScript {
   CommCaps caps{CAPS_SP_PARITY | CAPS_SP_BAUD | CAPS_SP_DATABITS | CAPS_SP_STOPBITS,
@@ -64,7 +72,7 @@ class FakePortDevice final : public PortDevice {
     s_.written.append(static_cast<const char*>(buf), static_cast<std::size_t>(written));
     if (s_.fail_write) return fail(false);
     if (written != count) {
-      errno = ETIMEDOUT;
+      set_port_error(PortError::kTimedOut);
       return false;
     }
     return true;
@@ -74,7 +82,7 @@ class FakePortDevice final : public PortDevice {
  private:
   template <typename T>
   static T fail(T result) {
-    errno = EIO;
+    set_port_error(PortError::kIo);
     return result;
   }
   FakePortScript& s_;

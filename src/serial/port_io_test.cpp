@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <memory>
 #include <string>
 
@@ -55,21 +54,23 @@ TEST_F(PortIo, AWholeWriteReturnsTheCount) {
 TEST_F(PortIo, AShortWriteIsAFailedWrite) {
   script.write_accepts = 3;
   EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), -3);
-  EXPECT_EQ(con.output(),
-            "\a\aError: wrote 3 of 5, got error on port COM1: Connection timed out\n");
+  EXPECT_EQ(con.output(), "\a\aError: wrote 3 of 5, got error on port COM1: " +
+                              port_error_text(PortError::kTimedOut) + "\n");
 }
 
 TEST_F(PortIo, AFailedWriteSaysHowFarItGot) {
   script.write_accepts = 2;
   script.fail_write = true;
   EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), -3);
-  EXPECT_EQ(con.output(), "\a\aError: wrote 2 of 5, got error on port COM1: Input/output error\n");
+  EXPECT_EQ(con.output(), "\a\aError: wrote 2 of 5, got error on port COM1: " +
+                              port_error_text(PortError::kIo) + "\n");
 }
 
 TEST_F(PortIo, WritingToAClosedPortFails) {
   port.close();
   EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), -3);
-  EXPECT_EQ(con.output(), "\a\aError: wrote 0 of 5, got error on port COM1: Bad file descriptor\n");
+  EXPECT_EQ(con.output(), "\a\aError: wrote 0 of 5, got error on port COM1: " +
+                              port_error_text(PortError::kBadHandle) + "\n");
 }
 
 TEST_F(PortIo, PurgeActsOnTheOpenPortOnly) {
@@ -97,9 +98,10 @@ TEST_F(PortIo, EachReadSetsItsOwnReadTimeouts) {
 }
 
 TEST_F(PortIo, AFatalReportWithCodeZeroReturns) {
-  errno = EIO;
+  set_port_error(PortError::kIo);
   read_port_fatal(con, 0, "text\n");
-  EXPECT_EQ(con.errors(), "text\nReturn code 0, system error code 5\n");
+  EXPECT_EQ(con.errors(), "text\nReturn code 0, system error code " +
+                              std::to_string(port_error_code(PortError::kIo)) + "\n");
   EXPECT_EQ(con.output(), "");
 }
 

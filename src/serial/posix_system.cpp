@@ -8,7 +8,20 @@
 
 int sys_error_code() { return errno; }
 
-void set_bad_handle_error() { errno = EBADF; }
+int port_error_code(PortError error) {
+  switch (error) {
+    case PortError::kBadHandle:
+      return EBADF;
+    case PortError::kTimedOut:
+      return ETIMEDOUT;
+    default:
+      return EIO;
+  }
+}
+
+void set_port_error(PortError error) { errno = port_error_code(error); }
+
+void set_bad_handle_error() { set_port_error(PortError::kBadHandle); }
 
 // strerror texts carry no line end; they are used whole.
 void sys_error_message(int code, char* buf, std::size_t cap) {

@@ -95,10 +95,10 @@ TEST_F(SetCommProp, MissingCapabilitiesAreRefusedWithTheFieldTested) {
 }
 
 TEST_F(SetCommProp, EachFailedPropertiesStepHasItsCode) {
+  const std::string io = port_error_text(PortError::kIo) + "\n";
   const std::string alloc =
-      "\a\aError: could not malloc comm properties buffer for port COM3: Input/output error\n";
-  const std::string get =
-      "\a\aError: could not get comm properties for port COM3: Input/output error\n";
+      "\a\aError: could not malloc comm properties buffer for port COM3: " + io;
+  const std::string get = "\a\aError: could not get comm properties for port COM3: " + io;
   const struct {
     PropsFailure failure;
     const std::string& message;
@@ -121,8 +121,8 @@ TEST_F(SetCommProp, EachFailedPropertiesStepHasItsCode) {
 TEST_F(SetCommProp, StateFailures) {
   script.fail_get_state = true;
   EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), -12);
-  EXPECT_EQ(con.output(),
-            "\a\aError: could not get the comm state for port COM3: Input/output error\n");
+  const std::string io = port_error_text(PortError::kIo) + "\n";
+  EXPECT_EQ(con.output(), "\a\aError: could not get the comm state for port COM3: " + io);
   expect_closed();
 
   FakePortScript s;
@@ -130,8 +130,7 @@ TEST_F(SetCommProp, StateFailures) {
   PortHandle p = fake_port(s);
   Console c("");
   EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), -13);
-  EXPECT_EQ(c.output(),
-            "\a\aError: could not set the comm state for port COM3: Input/output error\n");
+  EXPECT_EQ(c.output(), "\a\aError: could not set the comm state for port COM3: " + io);
   EXPECT_FALSE(p.is_open());
 }
 
@@ -151,8 +150,8 @@ TEST_F(SetCommProp, ArgumentsAreCheckedBeforeThePortIsTouched) {
 TEST_F(SetCommProp, APortThatIsNotOpenFailsLikeABadHandle) {
   PortHandle closed;
   EXPECT_EQ(set_comm_prop(con, closed, "COM3", 9600), -4);
-  EXPECT_EQ(con.output(),
-            "\a\aError: could not get comm properties for port COM3: Bad file descriptor\n");
+  EXPECT_EQ(con.output(), "\a\aError: could not get comm properties for port COM3: " +
+                              port_error_text(PortError::kBadHandle) + "\n");
 }
 
 TEST_F(SetCommProp, OpenSetupSetsTheTimeoutsOfTheRateAndPurges) {
@@ -179,8 +178,8 @@ TEST_F(SetCommProp, OpenSetupFailures) {
   PortHandle p = fake_port(s);
   Console c("");
   EXPECT_EQ(open_port_setup(c, p, "COM3", 9600), -14);
-  EXPECT_EQ(c.output(),
-            "\a\aError: could not set the comm timeouts for port COM3: Input/output error\n");
+  EXPECT_EQ(c.output(), "\a\aError: could not set the comm timeouts for port COM3: " +
+                            port_error_text(PortError::kIo) + "\n");
   EXPECT_FALSE(p.is_open());
   EXPECT_EQ(s.purges, 0);
 }

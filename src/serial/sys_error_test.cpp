@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 
+#include "serial/fake_port_device.h"
 #include "serial/serial.h"
 
 namespace {
@@ -24,12 +23,20 @@ TEST(SysErrorText, DropsOnlyAFinalLineFeed) {
   EXPECT_EQ(trimmed(""), "");
 }
 
-TEST(SysErrorText, GivesTheTextOfTheLastErrorAndKeepsIt) {
-  errno = ENOENT;
-  EXPECT_STREQ(sys_error_text(), "No such file or directory");
-  EXPECT_EQ(errno, ENOENT);
-  errno = EBUSY;
-  EXPECT_STREQ(sys_error_text(), "Device or resource busy");
+// The port tests tell failures apart by these texts.
+TEST(SysErrorText, EachPortErrorHasItsOwnTextAndStaysTheLastError) {
+  const PortError errors[] = {PortError::kBadHandle, PortError::kTimedOut, PortError::kIo};
+  for (PortError error : errors) {
+    set_port_error(error);
+    const std::string text = sys_error_text();
+    EXPECT_EQ(sys_error_code(), port_error_code(error));
+    EXPECT_FALSE(text.empty());
+    for (PortError other : errors) {
+      if (other != error) {
+        EXPECT_NE(text, port_error_text(other));
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ bool Win32Port::write(const void* buf, int count, int& written) {
   written = static_cast<int>(n);
   if (!ok) return false;
   if (n != static_cast<DWORD>(count)) {
-    SetLastError(ERROR_TIMEOUT);
+    set_port_error(PortError::kTimedOut);
     return false;
   }
   return true;

@@ -7,7 +7,20 @@
 
 int sys_error_code() { return static_cast<int>(GetLastError()); }
 
-void set_bad_handle_error() { SetLastError(ERROR_INVALID_HANDLE); }
+int port_error_code(PortError error) {
+  switch (error) {
+    case PortError::kBadHandle:
+      return ERROR_INVALID_HANDLE;
+    case PortError::kTimedOut:
+      return ERROR_TIMEOUT;
+    default:
+      return ERROR_IO_DEVICE;
+  }
+}
+
+void set_port_error(PortError error) { SetLastError(static_cast<DWORD>(port_error_code(error))); }
+
+void set_bad_handle_error() { set_port_error(PortError::kBadHandle); }
 
 // System messages end with CR LF; sys_error_text drops the LF. The last error
 // is put back: asking for its text must not change it.

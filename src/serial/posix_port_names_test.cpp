@@ -1,0 +1,14 @@
+#include <gtest/gtest.h>
+
+#include "serial/port_names.h"
+
+namespace {
+
+TEST(PosixPortNames, ComPortsDefaultToTheSerialDevices) {
+  port_names_clear();
+  EXPECT_EQ(port_device_path("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(port_device_path("COM10"), "/dev/ttyS9");
+  EXPECT_EQ(port_device_path("COM12"), "/dev/ttyS11");
+}
+
+}  // namespace
