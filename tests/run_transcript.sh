@@ -20,7 +20,13 @@
 # pseudo-terminal), @EMU@ for the emulator ($KTREVA_EMU, by default the
 # native build's ktreva-emu). The runner starts the device, waits for @PTY@,
 # runs the program with COMN mapped to it (KTREVA_WINE_COM), then stops the
-# device.
+# device. The wrapper opens the port once to check the mapping, so the
+# emulator's first host session is that check (mind it in "@N" faults).
+#
+# A transcript written for the native runner's emulator (NAME.before, with
+# "--com N=@OUT@" in NAME.args) runs here only when it has a NAME.device as
+# well; its @OUT@ arguments are then left out, since the port is mapped in
+# Wine's registry instead. Without one it is skipped (exit 77).
 #
 #   run_transcript.sh [--variant V] TRANSCRIPT_BASE COMMAND...
 set -euo pipefail
@@ -46,8 +52,22 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+if [ -f "$base.before" ] && [ ! -f "$base.device" ]; then
+  echo "$name: a session with the native emulator only"
+  exit 77
+fi
 args=()
 [ -f "$base.args" ] && mapfile -t args < <(grep -v '^$' "$base.args")
+if [ -f "$base.device" ]; then
+  kept=()
+  for a in "${args[@]}"; do
+    case "$a" in
+      *@OUT@*) [ "${kept[-1]:-}" = --com ] && unset 'kept[-1]' ;;
+      *) kept+=("$a") ;;
+    esac
+  done
+  args=("${kept[@]}")
+fi
 
 start_device() {
   local number command pty=$work/device-pty

@@ -1,7 +1,6 @@
 #include "console/text_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -14,27 +13,6 @@ std::string read_all(std::FILE* f) {
   char buf[64];
   while (read_piece(f, buf, sizeof buf) == PieceResult::kPiece) text += buf;
   return text;
-}
-
-TEST(TextFile, OnlyRegularFilesOpen) {
-  ScratchDir dir;
-  const std::string fifo = dir.path("pipe");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const std::pair<std::string, OpenStatus> cases[] = {
-      {dir.write("a.txt", "x\n"), OpenStatus::kOpened},
-      {dir.path("missing.txt"), OpenStatus::kCannotOpen},
-      {dir.path(), OpenStatus::kNotRegular},
-      {fifo, OpenStatus::kNotRegular},  // no writer: a blocking open would hang
-      {"/dev/zero", OpenStatus::kNotRegular},
-  };
-  for (const auto& [path, want] : cases) {
-    OpenStatus got = OpenStatus::kOpened;
-    const FilePtr file = open_text_file(path.c_str(), &got);
-    EXPECT_EQ(got, want) << path;
-    EXPECT_EQ(file != nullptr, want == OpenStatus::kOpened) << path;
-  }
-  char buf[8];
-  EXPECT_EQ(read_piece(nullptr, buf, sizeof buf), PieceResult::kError);
 }
 
 TEST(TextFile, AByteOrderMarkAtTheStartIsSkipped) {
