@@ -119,6 +119,8 @@ TEST(PortHandle, ClosingForgetsTheOpenState) {
   EXPECT_FALSE(moved.is_open());
   EXPECT_EQ(moved.port_dcb.baud_rate, 0u);
   moved.close();  // twice is harmless
+  EXPECT_FALSE(moved.is_open());
+  EXPECT_TRUE(script.closed);
 }
 
 }  // namespace
