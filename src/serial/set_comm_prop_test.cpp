@@ -35,8 +35,9 @@ class SetCommProp : public testing::Test {
 // A driver left in another program's settings: every field the utility
 // owns is set to 8N1 at the rate, with no flow control of any kind.
 TEST_F(SetCommProp, SetsTheLineFromTheDriversState) {
-  script.driver_state = {4800, 7, DCB_EVENPARITY, DCB_TWOSTOPBITS, true, true, true,
-                         DCB_DTR_CONTROL_ENABLE, true, true, true, DCB_RTS_CONTROL_HANDSHAKE};
+  script.driver_state = {4800, 7,    DCB_EVENPARITY, DCB_TWOSTOPBITS,
+                         true, true, true,           DCB_DTR_CONTROL_ENABLE,
+                         true, true, true,           DCB_RTS_CONTROL_HANDSHAKE};
   EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), 0);
   EXPECT_EQ(con.output(), "");
   ASSERT_EQ(script.states_set.size(), 1u);
