@@ -82,11 +82,7 @@ int confirm_rate(Link& link, std::int32_t rate) {
 int handshake(Link& link, std::int32_t rate) {
   Console& con = link.con();
   std::array<std::uint8_t, SCRATCH_SIZE> scratch{};
-  if (!link.drain(scratch, DRAIN_TIMEOUT_MS)) {
-    con.print("\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
-              link.port_name());
-    return 9;
-  }
+  if (!link.drain(scratch, DRAIN_TIMEOUT_MS)) return 9;
   link.purge();
   con.print(
       "\a\aTURN ON the kTrevaNodi or CYCLE THE POWER if it is already on.\n"

@@ -120,43 +120,12 @@ TEST(DevConnect, BaudChangeWithoutPromptClosesTheLink) {
   EXPECT_FALSE(b.link.port_handle.is_open());
 }
 
-// A port that chatters without pause (a GPS, noise) on a clock of its own.
-class ChattyPort final : public PortDevice {
- public:
-  explicit ChattyPort(std::chrono::milliseconds& clock) : clock_(clock) {}
-  PropsFailure get_properties(CommCaps& caps) override {
-    caps = {0x0F, 0x0008, 0x0101, 0xC0};
-    return PropsFailure::kNone;
-  }
-  bool get_state(PortDcb& dcb) override {
-    dcb = {};
-    return true;
-  }
-  bool set_state(const PortDcb&) override { return true; }
-  bool set_timeouts(const PortTimeouts&) override { return true; }
-  bool read(unsigned char* buf, int size, int& got) override {
-    std::fill_n(buf, size, '$');
-    got = size;
-    clock_ += std::chrono::milliseconds(40);
-    return true;
-  }
-  bool write(const void*, int count, int& written) override {
-    written = count;
-    return true;
-  }
-  void purge() override {}
-
- private:
-  std::chrono::milliseconds& clock_;
-};
-
 TEST(DevConnect, LineThatNeverGoesQuiet) {
   std::chrono::milliseconds clock{0};
   Console con("");
   LinkState link;
   std::strcpy(link.port_name, "COM4");
-  link.env.open_device = [&clock](const char*) { return std::make_unique<ChattyPort>(clock); };
-  link.env.now = [&clock] { return PortEnv::Clock::time_point(clock); };
+  chatter_on(link, clock);
   EXPECT_EQ(dev_connect(con, link, 9600, DEV_MODE_CONNECT), 9);
   EXPECT_EQ(con.output(),
             "Connecting at 9600...\n\a\aError: the line on port COM4 never went quiet: is this "

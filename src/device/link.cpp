@@ -33,7 +33,12 @@ bool Link::drain(std::span<std::uint8_t> scratch, std::uint32_t timeout_ms) {
   constexpr auto limit = std::chrono::milliseconds(2000);
   const auto start = now();
   while (read(scratch, timeout_ms) != 0) {
-    if (now() - start >= limit) return false;
+    if (now() - start >= limit) {
+      con_.print(
+          "\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
+          port_name());
+      return false;
+    }
   }
   return true;
 }

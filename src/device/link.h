@@ -33,9 +33,9 @@ class Link {
   int write_text(std::string_view text);
   void purge();
   // Reads into `scratch` until a read of `timeout_ms` stays quiet, dropping
-  // what came. False when the line is still busy after about 2 seconds: a
-  // line that never goes quiet (the wrong port, a GPS, noise) must not hang
-  // the utility.
+  // what came. False, after a message naming the port, when the line is
+  // still busy after about 2 seconds: a line that never goes quiet (the
+  // wrong port, a GPS, noise) must not hang the utility.
   bool drain(std::span<std::uint8_t> scratch, std::uint32_t timeout_ms);
   // Closes the port only; `connected` stays as it is.
   void close_port();

@@ -36,11 +36,7 @@ std::uint8_t read_reply(Link& link, std::uint32_t timeout_ms) {
 // Enter.
 int prepare_line(Link& link) {
   Console& con = link.con();
-  if (!link.drain(link.rx_buf(), DRAIN_TIMEOUT_MS)) {
-    con.print("\a\aError: the line on port %s never went quiet: is this the kTrevaNodi's port?\n",
-              link.port_name());
-    return -15;
-  }
+  if (!link.drain(link.rx_buf(), DRAIN_TIMEOUT_MS)) return -15;
   link.purge();
   con.print(
       "\n\a\aWARNING! The kTrevaNodi Firmware is about to be updated!\n"

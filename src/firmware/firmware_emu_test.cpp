@@ -153,4 +153,17 @@ TEST(Firmware, NothingReachesThePortBeforeTheFileIsVerified) {
             "\a\aError: could not open COM port COM3\n");
 }
 
+// The wrong port, carrying a GPS's sentences: given up, not waited on forever.
+TEST(Firmware, ALineThatNeverGoesQuietIsGivenUp) {
+  ScratchDir dir;
+  std::chrono::milliseconds clock{0};
+  Console con("");
+  LinkState link;
+  chatter_on(link, clock);
+  EXPECT_EQ(firmware(con, link, 2, dir.write("fw.hex", HEX).c_str()), -15);
+  EXPECT_EQ(con.output(),
+            "\a\aError: the line on port COM2 never went quiet: is this the kTrevaNodi's port?\n");
+  EXPECT_FALSE(link.port_handle.is_open());
+}
+
 }  // namespace
