@@ -52,6 +52,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+if [ -f "$base.fifos" ]; then
+  echo "$name: FIFOs are POSIX only"
+  exit 77
+fi
 if [ -f "$base.before" ] && [ ! -f "$base.device" ]; then
   echo "$name: a session with the native emulator only"
   exit 77

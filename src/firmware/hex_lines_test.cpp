@@ -33,8 +33,10 @@ TEST(HexLineReader, PiecesLineEndsAndNumbers) {
   EXPECT_EQ(lines, want);
   EXPECT_EQ(reader.next(), HexRead::kEnd);
 
-  const FilePtr folder(std::fopen(dir.path().c_str(), "r"));  // opens, but cannot be read
-  EXPECT_EQ(HexLineReader(folder.get()).next(), HexRead::kError);
+  if (dir.opens_as_file()) {  // POSIX: a folder opens, but cannot be read
+    const FilePtr folder(std::fopen(dir.path().c_str(), "r"));
+    EXPECT_EQ(HexLineReader(folder.get()).next(), HexRead::kError);
+  }
 }
 
 }  // namespace
