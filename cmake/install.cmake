@@ -2,12 +2,14 @@
 # README and the examples. Included once every program target exists.
 
 # A Windows operator unpacks one folder: the program, README.txt and the
-# examples side by side. Elsewhere the usual GNU layout.
-if(WIN32)
-  set(CMAKE_INSTALL_BINDIR . CACHE PATH "Programs")
-  set(CMAKE_INSTALL_DOCDIR . CACHE PATH "README and examples")
-endif()
+# examples side by side. Elsewhere the usual GNU layout. Plain variables, so
+# that a cache entry made earlier (GoogleTest's cross build includes
+# GNUInstallDirs first) does not win.
 include(GNUInstallDirs)
+if(WIN32)
+  set(CMAKE_INSTALL_BINDIR .)
+  set(CMAKE_INSTALL_DOCDIR .)
+endif()
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
