@@ -12,9 +12,9 @@
 
 #include <string>
 
-#include "emu_test_host.h"
 #include "serial/port_names.h"
 #include "serial/serial.h"
+#include "support/emu/host_side.h"
 
 namespace {
 

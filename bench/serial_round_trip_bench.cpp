@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "serial/pty_pair.h"
 #include "serial/serial.h"
+#include "support/pty_pair.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "emu_test_host.h"
+#include "support/emu/host_side.h"
 
 namespace {
 

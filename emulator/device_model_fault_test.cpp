@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "emu_test_host.h"
 #include "greeting.h"
+#include "support/emu/host_side.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "fault_spec.h"
+#include "fault_forms.h"
 
 namespace {
 
@@ -106,4 +106,4 @@ int parse_emu_args(int argc, const char* const* argv, EmuCli& cli, std::string& 
   return 0;
 }
 
-std::string emu_usage() { return std::string(USAGE) + FAULT_SPEC_HELP; }
+std::string emu_usage() { return std::string(USAGE) + FAULT_FORMS_HELP; }

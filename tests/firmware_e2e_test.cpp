@@ -13,8 +13,8 @@
 #include <sstream>
 #include <string>
 
-#include "background_program.h"
-#include "run_program.h"
+#include "support/background_program.h"
+#include "support/run_program.h"
 
 namespace fs = std::filesystem;
 

@@ -1,46 +1,71 @@
 #!/usr/bin/env bash
-# Runs one transcript against a program started by a command (for the Windows
-# build: the Wine wrapper and the .exe), as transcript_test.cpp does for the
-# native build: NAME.in on standard input, in a scratch folder holding the
-# files of NAME.files/, with NAME.args (one a line) as extra arguments. The
-# standard output must equal NAME.out and the exit status NAME.status (0
-# when that file is missing). A Windows console program ends its lines with
-# CR LF, so each CR LF of the output counts as LF; every other byte, a lone CR
-# included, must match. A run that Wine itself spoiled (wine_spoiled in
-# scripts/wine-lib.sh) is made once more.
+# The transcript runner, for the native build and for the Windows build under
+# Wine alike: it runs a program (ktreva-host, or the Wine wrapper and the
+# .exe) on one recorded session and checks what it did.
 #
-# With --variant V, NAME.V.out and NAME.V.status take the place of NAME.out
-# and NAME.status where they exist: for the few sessions in which the
-# platform itself answers otherwise (Windows refuses to open a folder as a
-# file, where POSIX opens it and fails the read).
+#   run_transcript.sh [--platform posix|windows] [--record] TRANSCRIPT_BASE COMMAND...
 #
-# A transcript that talks to a device has NAME.device: one line "N COMMAND",
-# the command that starts the device. @PTY@ in it stands for the path where
-# the device must make its end of the line appear (a link to its
-# pseudo-terminal), @EMU@ for the emulator ($KTREVA_EMU, by default the
-# native build's ktreva-emu). The runner starts the device, waits for @PTY@,
-# runs the program with COMN mapped to it (KTREVA_WINE_COM), then stops the
-# device. The wrapper opens the port once to check the mapping, so the
-# emulator's first host session is that check (mind it in "@N" faults).
+# --record writes what the run did as NAME.out, NAME.err (when not empty) and
+# NAME.status or NAME.signal (when not 0), and shows the files it left, in
+# place of the checks: a draft, to be read byte for byte before it is kept.
 #
-# A transcript written for the native runner's emulator (NAME.before, with
-# "--com N=@OUT@" in NAME.args) runs here only when it has a NAME.device as
-# well; its @OUT@ arguments are then left out, since the port is mapped in
-# Wine's registry instead. Without one it is skipped (exit 77).
+# A transcript is the set of files tests/transcripts/NAME.*:
 #
-#   run_transcript.sh [--variant V] TRANSCRIPT_BASE COMMAND...
+#   NAME.in       standard input of the run (the one file every transcript has)
+#   NAME.out      standard output, byte for byte
+#   NAME.err      standard error, byte for byte; without it, none is expected
+#   NAME.status   the exit status; without it, 0
+#   NAME.signal   the number of the signal that ends the run (6: abort); the
+#                 shell's status for it, 128 + N, takes the place of NAME.status
+#   NAME.args     extra command-line arguments, one to a line
+#   NAME.files/   files copied into the scratch folder the run works in
+#   NAME.fifos    FIFOs to make in the scratch folder, one name to a line
+#                 (git keeps none)
+#   NAME.device   one line "N COMMAND": a device started in the scratch folder
+#                 before the run and stopped after it, reached as COM port N.
+#                 @PTY@ in COMMAND is the path where the device makes its end
+#                 of the line appear, @EMU@ the emulator ($KTREVA_EMU, by
+#                 default the native build's ktreva-emu). The line is set raw
+#                 once before the run, so the device's first host session is
+#                 that setting (mind it in "@N" faults); the program's own
+#                 sessions follow.
+#   NAME.expect/  files that the scratch folder must hold after the run, with
+#                 these bytes (a device's dump, say)
+#   NAME.posix    the session belongs to POSIX only; the file says why, and
+#                 the Windows run skips it (exit 77)
+#
+# A platform may answer a session otherwise: NAME.P.out, NAME.P.err and
+# NAME.P.status, where present, take the place of NAME.out, NAME.err and
+# NAME.status on platform P (posix, windows).
+#
+# On Windows a console program ends its lines with CR LF, so each CR LF of its
+# output counts as LF there; every other byte, a lone CR included, must
+# match. COM port N is mapped to the device in Wine's registry (wine-run.sh,
+# which sets the line raw itself), where the native run passes --com N=PATH
+# ahead of NAME.args. A Windows run that Wine itself spoiled (wine_spoiled in
+# scripts/wine-lib.sh) is made once more, unless a device took part: it would
+# be found in another state.
 set -euo pipefail
-variant=""
-if [ "$1" = --variant ]; then
-  variant=$2
-  shift 2
-fi
+platform=posix
+record=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --platform) platform=$2 && shift ;;
+    --record) record=1 ;;
+    *) break ;;
+  esac
+  shift
+done
 base=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 shift
 name=$(basename "$base")
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+[ "$platform" = windows ] && source "$top/scripts/wine-lib.sh"
 
-source "$top/scripts/wine-lib.sh"
+if [ "$platform" = windows ] && [ -f "$base.posix" ]; then
+  echo "$name: POSIX only: $(head -1 "$base.posix")"
+  exit 77
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ktreva-transcript-$name.XXXXXX")
 device_pid=""
@@ -52,35 +77,39 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-if [ -f "$base.fifos" ]; then
-  echo "$name: FIFOs are POSIX only"
-  exit 77
-fi
-if [ -f "$base.before" ] && [ ! -f "$base.device" ]; then
-  echo "$name: a session with the native emulator only"
-  exit 77
-fi
+
+make_scratch() {
+  rm -rf "$work/cwd"
+  mkdir "$work/cwd"
+  if [ -d "$base.files" ]; then cp -r "$base.files/." "$work/cwd/"; fi
+  if [ -f "$base.fifos" ]; then
+    while read -r fifo; do
+      [ -n "$fifo" ] && mkfifo "$work/cwd/$fifo"
+    done <"$base.fifos"
+  fi
+}
+
 args=()
 [ -f "$base.args" ] && mapfile -t args < <(grep -v '^$' "$base.args")
-if [ -f "$base.device" ]; then
-  kept=()
-  for a in "${args[@]}"; do
-    case "$a" in
-      *@OUT@*) [ "${kept[-1]:-}" = --com ] && unset 'kept[-1]' ;;
-      *) kept+=("$a") ;;
-    esac
-  done
-  args=("${kept[@]}")
-fi
 
 start_device() {
   local number command pty=$work/device-pty
   read -r number command <"$base.device"
   command=${command//@PTY@/$pty}
-  command=${command//@EMU@/${KTREVA_EMU:-$top/build/default/emulator/ktreva-emu}}
+  local emu=${KTREVA_EMU:-$top/build/default/emulator/ktreva-emu}
+  if [[ "$command" == *@EMU@* && ! -x "$emu" ]]; then
+    # Only a POSIX build without the emulator (it needs Linux) goes without.
+    if [ "$platform" = posix ] && [ -z "${KTREVA_EMU:-}" ]; then
+      echo "$name: no ktreva-emu in this build"
+      exit 77
+    fi
+    echo "$name: the device emulator $emu is not there" >&2
+    exit 1
+  fi
+  command=${command//@EMU@/$emu}
   local words
   read -r -a words <<<"$command"
-  "${words[@]}" >"$work/device.log" 2>&1 &
+  (cd "$work/cwd" && exec "${words[@]}") >"$work/device.log" 2>&1 &
   device_pid=$!
   for _ in $(seq 100); do
     [ -e "$pty" ] && break
@@ -92,51 +121,90 @@ start_device() {
     cat "$work/device.log" >&2
     exit 1
   fi
-  export KTREVA_WINE_COM="$number=$pty"
+  if [ "$platform" = windows ]; then
+    export KTREVA_WINE_COM="$number=$pty"
+  else
+    stty -F "$pty" raw -echo
+    args=(--com "$number=$pty" "${args[@]}")
+  fi
 }
 
 run_once() {
-  rm -rf "$work/cwd"
-  mkdir "$work/cwd"
-  if [ -d "$base.files" ]; then cp -r "$base.files/." "$work/cwd/"; fi
   status=0
   (cd "$work/cwd" && timeout -k 10 90 "$@" "${args[@]}" <"$base.in" >"$work/out" 2>"$work/err") ||
     status=$?
 }
 
-# A run that Wine spoiled is made once more, except with a device, which
-# would be found in another state.
-attempts=2
+make_scratch
+attempts=1
+[ "$platform" = windows ] && attempts=2
 if [ -f "$base.device" ]; then
   start_device
   attempts=1
 fi
 for attempt in $(seq "$attempts"); do
+  [ "$attempt" = 1 ] || make_scratch
   run_once "$@"
+  [ "$platform" = windows ] || break
   wine_spoiled "$status" "$work/out" "$work/err" || break
   wine_spoiled_note "$attempt" "$attempts" "transcript $name" "$status" 2>&1
 done
+if [ -n "$device_pid" ]; then
+  kill "$device_pid" 2>/dev/null || true
+  wait "$device_pid" 2>/dev/null || true
+  device_pid=""
+fi
 
-# The expected file $1 of this transcript: the variant's own when it has one.
+if [ "$record" = 1 ]; then
+  cp "$work/out" "$base.out"
+  if [ -s "$work/err" ]; then cp "$work/err" "$base.err"; else rm -f "$base.err"; fi
+  rm -f "$base.status" "$base.signal"
+  if [ "$status" -gt 128 ]; then
+    echo $((status - 128)) >"$base.signal"
+  elif [ "$status" != 0 ]; then
+    echo "$status" >"$base.status"
+  fi
+  echo "$name: status $status, $(wc -c <"$base.out") bytes of output"
+  for f in "$work/cwd"/*; do
+    [ -f "$f" ] && [ ! -e "$base.files/$(basename "$f")" ] || continue
+    echo "--- the run left $(basename "$f"):"
+    head -c 4000 "$f"
+  done
+  exit 0
+fi
+
+# The expected file of this transcript with suffix $1: the platform's own
+# where it has one; /dev/null where there is none.
 expected() {
-  if [ -n "$variant" ] && [ -f "$base.$variant.$1" ]; then
-    echo "$base.$variant.$1"
-  else
+  if [ -f "$base.$platform.$1" ]; then
+    echo "$base.$platform.$1"
+  elif [ -f "$base.$1" ]; then
     echo "$base.$1"
+  else
+    echo /dev/null
   fi
 }
-want_out=$(expected out)
 want_status=0
-[ -f "$(expected status)" ] && want_status=$(cat "$(expected status)")
+[ -f "$base.signal" ] && want_status=$((128 + $(cat "$base.signal")))
+[ "$(expected status)" != /dev/null ] && want_status=$(cat "$(expected status)")
 
-perl -0777 -pe 's/\r\n/\n/g' "$work/out" >"$work/out.lf"
 failed=0
-if ! cmp -s "$want_out" "$work/out.lf"; then
+# Compares file $2 with the expected file $1, as the output named $3.
+check_bytes() {
+  local want=$1 got=$2 what=$3
+  if [ "$platform" = windows ]; then
+    perl -0777 -pe 's/\r\n/\n/g' "$got" >"$got.lf"
+    got=$got.lf
+  fi
+  cmp -s "$want" "$got" && return 0
   failed=1
-  echo "$name: output differs from $(basename "$want_out") ($(cmp "$want_out" "$work/out.lf" 2>&1 | head -1))"
+  echo "$name: $what differs from $(basename "$want") ($(cmp "$want" "$got" 2>&1 | head -1))"
   echo "--- expected / +++ got (cat -A: ^G BEL, ^I tab, ^M CR, \$ line end)"
-  diff -u <(cat -A "$want_out") <(cat -A "$work/out.lf") | tail -n +3 | head -60 || true
-fi
+  diff -u <(cat -A "$want") <(cat -A "$got") | tail -n +3 | head -60 || true
+}
+
+check_bytes "$(expected out)" "$work/out" "standard output"
+check_bytes "$(expected err)" "$work/err" "standard error"
 if [ "$status" = 124 ]; then
   failed=1
   echo "$name: the program did not finish within 90 s"
@@ -144,11 +212,20 @@ elif [ "$status" != "$want_status" ]; then
   failed=1
   echo "$name: exit status $status, expected $want_status"
 fi
-if [ "$failed" = 1 ] && [ -s "$work/err" ]; then
-  echo "--- standard error:"
-  head -c 4000 "$work/err"
+if [ -d "$base.expect" ]; then
+  for want in "$base.expect"/*; do
+    got=$work/cwd/$(basename "$want")
+    if [ ! -f "$got" ]; then
+      failed=1
+      echo "$name: the run left no $(basename "$want")"
+    elif ! cmp -s "$want" "$got"; then
+      failed=1
+      echo "$name: $(basename "$want") differs:"
+      diff -u "$want" "$got" | tail -n +3 | head -40 || true
+    fi
+  done
 fi
-if [ "$failed" = 1 ] && [ -n "$device_pid" ] && [ -s "$work/device.log" ]; then
+if [ "$failed" = 1 ] && [ -s "$work/device.log" ]; then
   echo "--- device:"
   head -c 4000 "$work/device.log"
 fi

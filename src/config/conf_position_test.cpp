@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "config/conf_process.h"
-#include "config/conf_test_run.h"
 #include "config/le_bytes.h"
-#include "console/scratch_dir.h"
+#include "support/conf_run.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/conf_test_run.h"
-#include "console/scratch_dir.h"
+#include "support/conf_run.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

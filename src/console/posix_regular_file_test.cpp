@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "console/scratch_dir.h"
 #include "console/text_file.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

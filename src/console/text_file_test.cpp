@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "console/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "device/dev_connect.h"
 #include "device/hexdump.h"
 #include "device/link.h"
-#include "device/link_bench_test.h"
+#include "support/emu/link_bench.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "device/dwn_download.h"
 #include "device/dwn_packet.h"
 #include "device/dwn_write.h"
-#include "device/link_bench_test.h"
+#include "support/emu/link_bench.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "console/scratch_dir.h"
-#include "device/link_bench_test.h"
 #include "firmware/firmware.h"
 #include "firmware/firmware_progress.h"
+#include "support/emu/link_bench.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

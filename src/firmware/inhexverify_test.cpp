@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "console/scratch_dir.h"
 #include "console/text_file.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

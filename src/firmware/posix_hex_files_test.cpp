@@ -7,9 +7,9 @@
 #include <sstream>
 #include <string>
 
-#include "console/scratch_dir.h"
 #include "console/text_file.h"
 #include "firmware/inhexverify.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

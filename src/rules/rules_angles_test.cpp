@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/rules_test_fixture.h"
+#include "support/rules_fixture.h"
 
 namespace {
 

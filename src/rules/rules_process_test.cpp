@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "angles/dmctodeg.h"
-#include "rules/rules_test_fixture.h"
+#include "support/rules_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "serial/fake_port_device.h"
 #include "serial/serial.h"
+#include "support/fake_port_device.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "serial/posix_line.h"
-#include "serial/pty_pair.h"
 #include "serial/serial.h"
+#include "support/pty_pair.h"
 
 namespace {
 

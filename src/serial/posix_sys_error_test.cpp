@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "serial/fake_port_device.h"
 #include "serial/serial.h"
+#include "support/fake_port_device.h"
 
 namespace {
 

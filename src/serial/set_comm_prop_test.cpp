@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "serial/fake_port_device.h"
 #include "serial/port_open.h"
 #include "serial/serial.h"
+#include "support/fake_port_device.h"
 
 namespace {
 

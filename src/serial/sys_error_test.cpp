@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "serial/fake_port_device.h"
 #include "serial/serial.h"
+#include "support/fake_port_device.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "config/conf_rec.h"
-#include "console/scratch_dir.h"
 #include "emu_bench.h"
 #include "shell/shell.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

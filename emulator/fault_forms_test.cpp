@@ -1,4 +1,4 @@
-#include "fault_spec.h"
+#include "fault_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-struct SpecCase {
+struct FormCase {
   const char* text;
   FaultKind kind;
   int index;
@@ -14,8 +14,8 @@ struct SpecCase {
   int session;
 };
 
-TEST(FaultSpec, ReadsEveryForm) {
-  const SpecCase cases[] = {
+TEST(FaultForms, ReadsEveryForm) {
+  const FormCase cases[] = {
       {"nak:2:3", FaultKind::kPacketReplies, 2, {0x15, 0x15, 0x15}, 0},
       {"packet:4:none,0x00,66", FaultKind::kPacketReplies, 4, {SILENCE, 0x00, 0x42}, 0},
       {"record:7:dc1,dc2,nak,etb,can,ack",
@@ -32,7 +32,7 @@ TEST(FaultSpec, ReadsEveryForm) {
       {"connected:19200", FaultKind::kConnectedRate, 0, {}, 0},
       {"greeting:nul-ff", FaultKind::kGreeting, 0, {}, 0},
   };
-  for (const SpecCase& c : cases) {
+  for (const FormCase& c : cases) {
     Fault f;
     std::string error;
     ASSERT_TRUE(parse_fault(c.text, f, error)) << c.text << ": " << error;
@@ -43,7 +43,7 @@ TEST(FaultSpec, ReadsEveryForm) {
   }
 }
 
-TEST(FaultSpec, RefusesWhatIsNotAForm) {
+TEST(FaultForms, RefusesWhatIsNotAForm) {
   for (const char* text :
        {"", "nak", "nak:0:1", "nak:2", "packet:1:ok", "packet:1:256", "hangup:packet",
         "hangup:sync:1", "greeting:loud", "no-enq:1", "sync:ack@0", "connected:fast", "explode"}) {

@@ -1,11 +1,11 @@
-#include "fault_spec.h"
+#include "fault_forms.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <utility>
 #include <vector>
 
-const char FAULT_SPEC_HELP[] =
+const char FAULT_FORMS_HELP[] =
     "FAULT forms (packets and record lines count from 1 in each download or\n"
     "upload; a resend is the same packet or record again):\n"
     "  nak:K:N             NAK packet K N times, then answer it normally\n"

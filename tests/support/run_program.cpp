@@ -1,4 +1,4 @@
-#include "run_program.h"
+#include "support/run_program.h"
 
 #include <fcntl.h>
 #include <poll.h>

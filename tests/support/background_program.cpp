@@ -1,4 +1,4 @@
-#include "background_program.h"
+#include "support/background_program.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "run_program.h"
+#include "support/run_program.h"
 
 BackgroundProgram::BackgroundProgram(const std::vector<std::string>& argv,
                                      const std::filesystem::path& cwd) {

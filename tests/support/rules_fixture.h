@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "console/scratch_dir.h"
 #include "rules/rule_display.h"
 #include "rules/rule_set.h"
 #include "rules/rules_process.h"
+#include "support/scratch_dir.h"
 
 class RulesFixture : public testing::Test {
  protected:

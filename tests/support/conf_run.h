@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "config/conf_process.h"
-#include "console/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 struct ParseRun {
   int rc;

@@ -1,5 +1,5 @@
 #pragma once
-// The command line's fault forms (--fault FAULT); FAULT_SPEC_HELP lists them.
+// The command line's fault forms (--fault FAULT); FAULT_FORMS_HELP lists them.
 
 #include <string>
 #include <string_view>
@@ -10,4 +10,4 @@
 // that is not one.
 bool parse_fault(std::string_view text, Fault& fault, std::string& error);
 
-extern const char FAULT_SPEC_HELP[];
+extern const char FAULT_FORMS_HELP[];
