@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "console/text_file.h"
 #include "support/conf_run.h"
+#include "support/not_file_names.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -42,11 +44,9 @@ TEST(ConfProcess, FailedOpenLeavesEverythingUnchanged) {
   EXPECT_EQ(cfg.conf_processed, 0);
 }
 
-// A directory opens for reading but cannot be read: that is a failure, not an
-// empty configuration.
-// A file that fails once open was not processed, whatever came before it.
+// A file that fails once open was not processed, whatever came before it: a
+// stream that refuses to be read stands for an I/O error in mid-file.
 TEST(ConfProcess, ReadErrorFailsAndClearsTheProcessedFlag) {
-  if (!ScratchDir().opens_as_file()) GTEST_SKIP() << "a folder does not open as a file here";
   for (const std::int32_t processed : {0, 1}) {
     ConfigState cfg;
     cfg.conf_processed = processed;
@@ -54,14 +54,34 @@ TEST(ConfProcess, ReadErrorFailsAndClearsTheProcessedFlag) {
     cfg.conf_rec.implicit_action = IMPLICIT_DROP;
     cfg.conf_rec.rule_count = 4;
     ScratchDir dir;
+    const std::string path = dir.write("station.txt", "host 4800\n");
+    const FilePtr write_only(std::fopen(path.c_str(), "a"));
     Console con("");
-    EXPECT_EQ(conf_process(con, cfg, dir.path().c_str()), -2);
-    EXPECT_EQ(con.output(), "\a\aError: cannot read " + dir.path() + "\n");
+    EXPECT_EQ(conf_compile_file(con, cfg, path.c_str(), write_only.get()), -2);
+    EXPECT_EQ(con.output(), "\a\aError: cannot read " + path + "\n");
     EXPECT_EQ(cfg.conf_processed, 0);
     ConfRec want = conf_default_rec;
     want.implicit_action = IMPLICIT_DROP;
     want.rule_count = 4;
     EXPECT_TRUE(same_record(cfg.conf_rec, want));
+  }
+}
+
+// A folder or a device typed for the file is refused before the defaults go
+// in: the configuration compiled before stays, processed flag and all.
+TEST(ConfProcess, ANameThatIsNoFileChangesNothing) {
+  ScratchDir dir;
+  for (const std::string& name : not_file_names(dir)) {
+    ConfigState cfg;
+    ASSERT_EQ(run_conf(cfg, "host 4800\ncall ab1cd\n").rc, 0);
+    cfg.conf_rec.implicit_action = IMPLICIT_DROP;
+    cfg.conf_rec.rule_count = 3;
+    const ConfRec before = cfg.conf_rec;
+    Console con("");
+    EXPECT_EQ(conf_process(con, cfg, name.c_str()), -2) << name;
+    EXPECT_EQ(con.output(), "\a\aError: cannot read " + name + "\n");
+    EXPECT_TRUE(same_record(cfg.conf_rec, before)) << name;
+    EXPECT_EQ(cfg.conf_processed, 1) << name;
   }
 }
 

@@ -52,6 +52,13 @@ int open_compiler_file(Console& con, const char* compiler, const char* path, Fil
     con.print("\a\aError: cannot open %s\n", path);
     return -2;
   }
+  // Refused here, before the compiler resets anything: a folder or a device
+  // named by a slip of the keyboard must not cost the operator what an
+  // earlier file compiled.
+  if (status == OpenStatus::kNotRegular) {
+    con.print("\a\aError: cannot read %s\n", path);
+    return -2;
+  }
   return 0;
 }
 

@@ -38,8 +38,9 @@ FilePtr open_text_file(const char* path, OpenStatus* status = nullptr);
 
 // The opening of a file that a compiler reads: 0 with `*file` set, or the
 // message and -1 for a null `path` (naming `compiler`), -2 for a file that
-// cannot be opened. A name that is no regular file leaves `*file` null: it
-// comes on as a file that cannot be read.
+// cannot be opened, and -2 with the "cannot read" message of a read failure
+// for a name that is no regular file (a folder, a FIFO, a device), so that
+// the compiler refuses it before it changes anything.
 int open_compiler_file(Console& con, const char* compiler, const char* path, FilePtr* file);
 
 // The next piece of a file that a compiler reads: 1 for a piece, 0 at the

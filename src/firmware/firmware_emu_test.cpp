@@ -8,6 +8,7 @@
 #include "firmware/firmware.h"
 #include "firmware/firmware_progress.h"
 #include "support/emu/link_bench.h"
+#include "support/not_file_names.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -142,6 +143,15 @@ TEST(Firmware, NothingReachesThePortBeforeTheFileIsVerified) {
   EXPECT_EQ(bad.sessions, 0);
 
   ScratchDir dir;
+  for (const std::string& name : not_file_names(dir)) {
+    LinkBench refused;
+    EXPECT_EQ(firmware(refused.con, refused.link, 3, name.c_str()), -4) << name;
+    EXPECT_EQ(refused.con.output(),
+              "\a\aError: cannot read Firmware file!\n"
+              "\a\aError: Firmware file has some kind of error!\n");
+    EXPECT_EQ(refused.bench.model().session(), 0) << name;
+  }
+
   LinkBench b;
   b.link.env.open_device = [](const char*) -> std::unique_ptr<PortDevice> {
     errno = ENOENT;

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "angles/dmctodeg.h"
+#include "config/conf_rec.h"
+#include "console/text_file.h"
+#include "support/not_file_names.h"
 #include "support/rules_fixture.h"
 
 namespace {
@@ -80,18 +83,36 @@ TEST_F(RulesProcess, MissingFileLeavesThePreviousRuleSet) {
   EXPECT_EQ(rules.rule_table, before.rule_table);
 }
 
+// An I/O error in mid-file (a stream that refuses to be read stands for it)
+// leaves no rule set, not an empty one that counts as processed.
 TEST_F(RulesProcess, ReadErrorIsAFailureNotAnEmptyRuleSet) {
-  if (!files.opens_as_file()) GTEST_SKIP() << "a folder does not open as a file here";
   ASSERT_EQ(compile("drop implicit\npass src ab\n"), 0);
-  const std::string dir = files.path("");  // a directory opens but cannot be read
+  const FilePtr write_only(std::fopen(path.c_str(), "a"));
   Console con("");
-  EXPECT_EQ(rules_process(con, rules, conf, dir.c_str()), -2);
-  EXPECT_EQ(con.output(), "\a\aError: cannot read " + dir + "\n");
+  EXPECT_EQ(rules_compile_file(con, rules, conf, path.c_str(), write_only.get(), dmctodeg), -2);
+  EXPECT_EQ(con.output(), "\a\aError: cannot read " + path + "\n");
   EXPECT_EQ(conf.rule_count, 0);
   EXPECT_EQ(conf.implicit_action, IMPLICIT_PASS);
   EXPECT_EQ(rules.rules_processed, 0);
   EXPECT_EQ(rules.rule_entries, 0);
   EXPECT_EQ(rules.rule_table, RuleState{}.rule_table);
+}
+
+// A folder or a device typed for the file is refused before the table is
+// cleared: the rule set compiled before stays in force.
+TEST_F(RulesProcess, ANameThatIsNoFileChangesNothing) {
+  ASSERT_EQ(compile("drop implicit\npass src ab\ndrop dst cd-2\n"), 0);
+  const RuleState before = rules;
+  const ConfRec conf_before = conf;
+  for (const std::string& name : not_file_names(files)) {
+    Console con("");
+    EXPECT_EQ(rules_process(con, rules, conf, name.c_str()), -2) << name;
+    EXPECT_EQ(con.output(), "\a\aError: cannot read " + name + "\n");
+    EXPECT_EQ(conf_encode(conf), conf_encode(conf_before)) << name;
+    EXPECT_EQ(rules.rules_processed, 1) << name;
+    EXPECT_EQ(rules.rule_entries, before.rule_entries) << name;
+    EXPECT_EQ(rules.rule_table, before.rule_table) << name;
+  }
 }
 
 TEST_F(RulesProcess, WorkedSourceRecordFromText) {
