@@ -5,7 +5,6 @@
 // failing call leaves the platform's last error set, which `sys_error_text`
 // and `sys_error_code` report.
 
-#include <cstddef>
 #include <memory>
 
 #include "serial/port_settings.h"
@@ -34,18 +33,3 @@ class PortDevice {
 
 // Opens `path` exclusively for reading and writing; null on failure.
 std::unique_ptr<PortDevice> port_device_open(const char* path);
-
-// The platform's last error code (errno, GetLastError).
-int sys_error_code();
-// Failures whose last error the port layer or a test double sets itself, by
-// the platform's code for each: a port that is not open (EBADF,
-// ERROR_INVALID_HANDLE), a transfer cut short by its timeout (ETIMEDOUT,
-// ERROR_TIMEOUT) and a device that failed a transfer (EIO, ERROR_IO_DEVICE).
-enum class PortError { kBadHandle, kTimedOut, kIo };
-int port_error_code(PortError error);
-void set_port_error(PortError error);
-// Sets the platform's last error to its "bad handle" code: an operation on a
-// port that is not open fails as the system would fail it.
-void set_bad_handle_error();
-// The platform's text for `code` into buf (terminated, possibly empty).
-void sys_error_message(int code, char* buf, std::size_t cap);
