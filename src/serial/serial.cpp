@@ -14,6 +14,14 @@
 
 namespace {
 
+// The open device, or null with the "bad handle" error set: an operation on
+// a port that is not open fails as the system would fail it.
+PortDevice* device_or_bad_handle(PortHandle& port) {
+  PortDevice* device = port.device();
+  if (device == nullptr) set_bad_handle_error();
+  return device;
+}
+
 int props_failure(Console& con, const char* name, PropsFailure failure) {
   const bool alloc = failure == PropsFailure::kAllocFirst || failure == PropsFailure::kAllocSecond;
   if (alloc) {
@@ -35,11 +43,8 @@ int props_failure(Console& con, const char* name, PropsFailure failure) {
 }
 
 int query_caps(Console& con, PortHandle& port, const char* name, CommCaps& caps) {
-  PortDevice* device = port.device();
-  if (device == nullptr) {
-    set_bad_handle_error();
-    return props_failure(con, name, PropsFailure::kGetFirst);
-  }
+  PortDevice* device = device_or_bad_handle(port);
+  if (device == nullptr) return props_failure(con, name, PropsFailure::kGetFirst);
   const PropsFailure failure = device->get_properties(caps);
   return failure == PropsFailure::kNone ? 0 : props_failure(con, name, failure);
 }
@@ -121,23 +126,15 @@ bool read_args_ok(Console& con, const char* name, const std::uint8_t* buf, int s
 }
 
 bool set_read_timeouts(PortHandle& port, std::uint32_t timeout_ms) {
-  PortDevice* device = port.device();
-  if (device == nullptr) {
-    set_bad_handle_error();
-    return false;
-  }
-  return device->set_timeouts(
-      read_timeouts(port.port_timeouts, port.port_dcb.baud_rate, timeout_ms));
+  PortDevice* device = device_or_bad_handle(port);
+  return device != nullptr && device->set_timeouts(read_timeouts(
+                                  port.port_timeouts, port.port_dcb.baud_rate, timeout_ms));
 }
 
 // A short write is a failed write: the device would get a truncated command.
 bool write_all(PortHandle& port, const void* buf, int count, int& written) {
-  PortDevice* device = port.device();
-  if (device == nullptr) {
-    set_bad_handle_error();
-    return false;
-  }
-  return device->write(buf, count, written) && written == count;
+  PortDevice* device = device_or_bad_handle(port);
+  return device != nullptr && device->write(buf, count, written) && written == count;
 }
 
 }  // namespace
