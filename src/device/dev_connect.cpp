@@ -8,6 +8,7 @@
 
 #include "device/hexdump.h"
 #include "device/link.h"
+#include "device/protocol_bytes.h"
 #include "device/version.h"
 
 namespace {
@@ -19,8 +20,8 @@ constexpr int GREETING_SIZE = 100;
 constexpr std::uint32_t GREETING_TIMEOUT_MS = 20000;
 constexpr std::uint32_t REPLY_TIMEOUT_MS = 2000;
 constexpr std::uint32_t PROMPT_TIMEOUT_MS = 20000;
-constexpr std::uint8_t ATTENTION = 0x03;
-constexpr std::uint8_t WAKE_UP = 0x0D;
+constexpr std::uint8_t ATTENTION = PROTO_ETX;
+constexpr std::uint8_t WAKE_UP = PROTO_CR;
 constexpr std::string_view DEVICE_PROMPT = "kTreva> ";
 constexpr int DUMP_FLAGS = 1;
 constexpr int DUMP_GROUP = 10;

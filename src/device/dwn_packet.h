@@ -6,7 +6,8 @@
 //   text (5 bytes, zero-filled; all zero in the finish packet);
 //   data packet, 5..64 bytes: 1..60 bytes of the data being sent.
 //
-// The device answers each packet with one byte, ACK or NAK.
+// The device answers each packet with one byte, PROTO_ACK or PROTO_NAK
+// (device/protocol_bytes.h).
 
 #include <array>
 #include <cstddef>
@@ -22,9 +23,6 @@ constexpr std::size_t CMD_SIZE_AT = 14;
 constexpr std::size_t CMD_SIZE_SIZE = 5;
 constexpr std::size_t DATA_CHUNK_MAX = 60;
 constexpr std::size_t DATA_PKT_MAX = DATA_CHUNK_MAX + 4;
-
-constexpr std::uint8_t PKT_ACK = 0x06;
-constexpr std::uint8_t PKT_NAK = 0x15;
 
 using CommandPacket = std::array<std::uint8_t, CMD_PKT_SIZE>;
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "device/dwn_packet.h"
+#include "device/protocol_bytes.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ int dwn_write_pkt(Link& link, std::span<std::uint8_t> pkt) {
       con.print("\a\aError: reading ack or nak: %d\n", got);
       return -4;
     }
-    if (reply[0] == PKT_ACK) return static_cast<int>(pkt.size());
-    if (reply[0] != PKT_NAK) {
+    if (reply[0] == PROTO_ACK) return static_cast<int>(pkt.size());
+    if (reply[0] != PROTO_NAK) {
       con.print("\a\aError: reading ack or nak: got 0x%02x\n", reply[0]);
       return -5;
     }

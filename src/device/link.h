@@ -1,19 +1,10 @@
 #pragma once
 // The one way the protocol code talks to the port: a link binds the console,
 // the link state (its open port, port name and environment) and forwards to
-// the serial routines, so that no caller repeats that triple.
-//
-// The contract of a read: `read(buf, timeout_ms)` asks for buf.size() bytes
-// (at least 1) and returns as soon as that many have arrived, or when the
-// port's total budget has passed (the line's per-byte term x size + timeout +
-// 10 ms), with the count that came, 0 when nothing did. A pause between bytes
-// does not end it. A failure of the read itself (a hang-up, an I/O error) is
-// fatal: the serial layer reports it on standard error and ends the process
-// after 5 seconds, so a read never returns an error.
-//
-// The contract of a write: all bytes go out within the write budget and the
-// count comes back, or the serial layer prints why it failed and a negative
-// code comes back; a short write is a failed write. A write never returns 0.
+// the serial routines, so that no caller repeats that triple. Reads, writes
+// and opens give what those routines give (serial/serial.h): a read the
+// count that came, never a failure; a write the count or a negative code,
+// never 0.
 
 #include <cstdint>
 #include <span>
@@ -28,6 +19,7 @@ class Link {
 
   // open_port on the state's port name through the environment's opener.
   int open(std::int32_t baud);
+  // read_port of buf.size() bytes (at least 1).
   int read(std::span<std::uint8_t> buf, std::uint32_t timeout_ms);
   int write(std::span<const std::uint8_t> bytes);
   int write_text(std::string_view text);

@@ -7,6 +7,7 @@
 
 #include "console/text_file.h"
 #include "device/link.h"
+#include "device/protocol_bytes.h"
 #include "firmware/firmware_upload.h"
 #include "firmware/inhexverify.h"
 
@@ -19,9 +20,6 @@ constexpr long POWER_ON_SECONDS = 20;
 constexpr std::uint32_t PROMPT_TIMEOUT_MS = 20000;
 constexpr std::uint32_t SYNC_TIMEOUT_MS = 200;
 constexpr std::uint32_t IDENT_TIMEOUT_MS = 5000;
-constexpr std::uint8_t ENQ = 0x05;
-constexpr std::uint8_t SYN = 0x16;
-constexpr std::uint8_t ACK = 0x06;
 constexpr const char* IDENT_NAME = "kTNoDi";
 constexpr const char* IDENT_VERSION = "1.0";
 
@@ -58,16 +56,16 @@ int synchronise(Link& link) {
       "\nTo begin TURN ON the kTrevaNodi or CYCLE THE POWER if it is already on.\n"
       "\a\aYou have %ld seconds to do this...",
       POWER_ON_SECONDS);
-  if (read_reply(link, PROMPT_TIMEOUT_MS) != ENQ) {
+  if (read_reply(link, PROMPT_TIMEOUT_MS) != PROTO_ENQ) {
     con.print("\n\a\aError: did not receive the kTrevaNodi Firmware prompt!\n");
     return -6;
   }
-  if (link.write(std::array{SYN}) < 0) {
+  if (link.write(std::array{PROTO_SYN}) < 0) {
     con.print("\n\a\aError: wrote FIRMSYNC sync character, got error on port %s\n",
               link.port_name());
     return -7;
   }
-  if (read_reply(link, SYNC_TIMEOUT_MS) != ACK) {
+  if (read_reply(link, SYNC_TIMEOUT_MS) != PROTO_ACK) {
     con.print("\n\a\aError: did not synchronize with the kTrevaNodi!\n");
     return -8;
   }
@@ -84,7 +82,7 @@ int identify(Link& link) {
               link.port_name());
     return -9;
   }
-  if (read_reply(link, IDENT_TIMEOUT_MS) != ACK) {
+  if (read_reply(link, IDENT_TIMEOUT_MS) != PROTO_ACK) {
     con.print("\n\a\aError: did not receive %s identifier acknowledgement!\n", IDENT_NAME);
     return -10;
   }

@@ -2,13 +2,12 @@
 
 #include <string>
 
+#include "device/protocol_bytes.h"
 #include "firmware/firmware_progress.h"
 #include "firmware/hex_lines.h"
 
 namespace {
 
-constexpr std::uint8_t ACK = 0x06;
-constexpr std::uint8_t CR = 0x0D;
 constexpr std::uint32_t REPLY_TIMEOUT_MS = 100;
 
 struct Counters {
@@ -24,21 +23,21 @@ struct Refusal {
 
 Refusal refusal_for(std::uint8_t reply) {
   switch (reply) {
-    case 0x00:
+    case 0x00:  // no reply: rx_buf[0] keeps the 0 set before the read
       return {"\n\a\aError: Firmware updating error: timed out on Line %lu, resending.\n", 0};
-    case 0x11:
+    case PROTO_DC1:
       return {
           "\n\a\aError: Firmware updating error: didn't get start character on Line %lu, "
           "resending.\n",
           0};
-    case 0x12:
+    case PROTO_DC2:
       return {"\n\a\aError: Firmware updating error: bad record checksum on Line %lu, resending.\n",
               0};
-    case 0x15:
+    case PROTO_NAK:
       return {"\n\a\aError: Firmware updating error: validation on Line %lu, resending.\n", 0};
-    case 0x17:
+    case PROTO_ETB:
       return {"\n\a\aError: Firmware updating error: buffer full on Line %lu- aborting!\n", -14};
-    case 0x18:
+    case PROTO_CAN:
       return {"\n\a\aError: Firmware updating error: fatal on Line %lu- aborting!\n", -13};
     default:
       return {"\n\a\aError: Firmware updating error: unknown on Line %lu, resending.\n", 0};
@@ -58,7 +57,7 @@ int send_record(Link& link, const std::string& bytes, unsigned long line, Counte
     link.state().rx_buf[0] = 0;
     link.read(link.rx_buf().first(1), REPLY_TIMEOUT_MS);
     const std::uint8_t reply = link.state().rx_buf[0];
-    if (reply == ACK) return 0;
+    if (reply == PROTO_ACK) return 0;
     if (++counters.errors >= FW_MAX_ERRORS) {
       con.print("\n\a\aError: maximum Firmware updating errors (%d) encountered- aborting!\n",
                 FW_MAX_ERRORS);
@@ -92,7 +91,7 @@ int firmware_upload(Link& link, std::FILE* file, std::uint32_t total) {
     }
     if (!lines.is_record()) continue;
     std::string bytes(lines.text(), lines.length());
-    bytes += static_cast<char>(CR);
+    bytes += static_cast<char>(PROTO_CR);
     const int rc = send_record(link, bytes, lines.number(), counters);
     if (rc != 0) return rc;
     ++counters.sent;

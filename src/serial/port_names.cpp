@@ -1,7 +1,10 @@
 #include "serial/port_names.h"
 
 #include <array>
+#include <cctype>
 #include <cstring>
+
+#include "console/number_text.h"
 
 namespace {
 
@@ -11,30 +14,35 @@ std::array<std::string, PORT_NAMES_MAX + 1>& mappings() {
   return paths;
 }
 
-// The number of a plain decimal "1".."limit" text ending at `end`, or 0.
-int parse_number(const char* text, const char* end, int limit) {
-  if (text == end || *text == '0') return 0;
-  int n = 0;
-  for (const char* p = text; p != end; ++p) {
-    if (*p < '0' || *p > '9') return 0;
-    n = n * 10 + (*p - '0');
-    if (n > limit) return 0;
+bool begins_with_com(std::string_view text) {
+  constexpr std::string_view com = "com";
+  if (text.size() < com.size()) return false;
+  for (std::size_t i = 0; i < com.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != com[i]) return false;
   }
-  return n;
+  return true;
 }
 
-// The n of a "COMn" name, or 0.
-int com_number(const char* name) {
-  if (std::strncmp(name, "COM", 3) != 0) return 0;
-  return parse_number(name + 3, name + std::strlen(name), 9999);
+// A word that reads as 0 ("com3", "co") gets its second chance after "com".
+int read_port_word(std::string_view text) {
+  int number = read_int(text);
+  if (number == 0 && begins_with_com(text)) number = read_int(text.substr(3));
+  return number >= 1 && number <= PORT_NAMES_MAX ? number : 0;
 }
 
 }  // namespace
 
+int parse_port_number(std::string_view text, PortText form) {
+  const int number = read_port_word(text);
+  if (number == 0 || form == PortText::kWord) return number;
+  const std::string exact = (form == PortText::kName ? "COM" : "") + std::to_string(number);
+  return text == exact ? number : 0;
+}
+
 bool port_names_map(const char* mapping) {
   const char* eq = std::strchr(mapping, '=');
   if (eq == nullptr || eq[1] == '\0') return false;
-  const int n = parse_number(mapping, eq, PORT_NAMES_MAX);
+  const int n = parse_port_number(std::string_view(mapping, eq), PortText::kNumber);
   if (n == 0) return false;
   mappings()[static_cast<std::size_t>(n)] = eq + 1;
   return true;
@@ -45,10 +53,8 @@ void port_names_clear() {
 }
 
 std::string port_device_path(const char* name) {
-  const int n = com_number(name);
+  const int n = parse_port_number(name, PortText::kName);
   if (n == 0) return name;
-  if (n <= PORT_NAMES_MAX && !mappings()[static_cast<std::size_t>(n)].empty()) {
-    return mappings()[static_cast<std::size_t>(n)];
-  }
-  return default_device_path(n);
+  const std::string& mapped = mappings()[static_cast<std::size_t>(n)];
+  return mapped.empty() ? default_device_path(n) : mapped;
 }

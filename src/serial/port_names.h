@@ -5,18 +5,32 @@
 // port n to another device with --com N=PATH. Messages keep the COMn name.
 
 #include <string>
+#include <string_view>
 
 constexpr int PORT_NAMES_MAX = 10;
 
-// Records a mapping written as "N=PATH" (N 1..10, PATH not empty); a later
+// How a text names a port. Every form reads the number as the operator's word
+// does and takes only 1..10; the whole-text forms also want it written exactly
+// as the utility writes it (no sign, blank or leading zero, nothing after).
+enum class PortText {
+  kWord,    // the operator's word: its leading decimal ("3x" is 3), or the one after a
+            // leading "com" in any letter case ("Com3")
+  kNumber,  // exactly the number: "3", "10" (the N of --com N=PATH)
+  kName,    // exactly "COM" and the number: "COM3", the names the utility opens
+};
+
+// The port number that `text` names in `form`, or 0.
+int parse_port_number(std::string_view text, PortText form = PortText::kWord);
+
+// Records a mapping written as "N=PATH" (N a kNumber, PATH not empty); a later
 // mapping of the same port replaces the earlier one. False for a bad value.
 bool port_names_map(const char* mapping);
 // Forgets every mapping.
 void port_names_clear();
 
-// The device path that opening `name` uses: a mapped path, the platform's
-// device for COMn, or any other name as it is.
+// The device path that opening `name` uses: for a port name "COMn", a mapped
+// path or the platform's device; any other name as it is.
 std::string port_device_path(const char* name);
 
-// The platform's device for port n (n >= 1).
+// The platform's device for port n (1..10).
 std::string default_device_path(int number);

@@ -3,11 +3,8 @@
 //
 // - `PortDcb`: the line fields of the driver's port state that the utility
 //   sets (the rest of the driver's state is kept by the backend untouched).
-// - `PortTimeouts`: the total-timeout model of a read or write. A read ends
-//   when its count has arrived or after read multiplier x count + read
-//   constant ms; a write may take write multiplier x count + write constant
-//   ms. The multipliers follow the line rate: about the time one byte takes on
-//   the wire (10 bits), doubled for writes.
+// - `PortTimeouts`: the driver's timeout record, and the arithmetic of the
+//   timeout model that serial.h describes.
 // - `CommCaps`: the capability fields that open checks before setting the line.
 
 #include <cstdint>

@@ -8,7 +8,8 @@ TEST(PosixPortNames, ComPortsDefaultToTheSerialDevices) {
   port_names_clear();
   EXPECT_EQ(port_device_path("COM1"), "/dev/ttyS0");
   EXPECT_EQ(port_device_path("COM10"), "/dev/ttyS9");
-  EXPECT_EQ(port_device_path("COM12"), "/dev/ttyS11");
+  // The utility names ports 1..10 only; a name beyond them is opened as it is.
+  EXPECT_EQ(port_device_path("COM12"), "COM12");
 }
 
 }  // namespace

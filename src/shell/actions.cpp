@@ -5,6 +5,7 @@
 #include "config/conf_process.h"
 #include "rules/rule_display.h"
 #include "rules/rules_process.h"
+#include "serial/port_names.h"
 #include "shell/cmd_table.h"
 #include "shell/help_summary.h"
 

@@ -19,8 +19,3 @@ class WordSplitter {
  private:
   char* pos_;
 };
-
-// The COM port number of a connect or firmware argument: its leading decimal
-// number, or the number after a leading "com" in any letter case, so that
-// "3", "com3" and "COM3" all give 3. Returns 0 unless the result is 1..10.
-int parse_port_number(const char* arg);

@@ -56,22 +56,6 @@ TEST(Words, FileNames) {
   }
 }
 
-TEST(Words, PortNumbers) {
-  EXPECT_EQ(parse_port_number("3"), 3);
-  EXPECT_EQ(parse_port_number("3x"), 3);
-  EXPECT_EQ(parse_port_number("com3"), 3);
-  EXPECT_EQ(parse_port_number("COM10"), 10);
-  EXPECT_EQ(parse_port_number("Com3"), 3);
-  EXPECT_EQ(parse_port_number("-2"), 0);
-  EXPECT_EQ(parse_port_number("0"), 0);
-  EXPECT_EQ(parse_port_number("11"), 0);
-  EXPECT_EQ(parse_port_number("com"), 0);
-  EXPECT_EQ(parse_port_number("co"), 0);
-  EXPECT_EQ(parse_port_number("port3"), 0);
-  EXPECT_EQ(parse_port_number("com11"), 0);
-  EXPECT_EQ(parse_port_number("99999999999999999999"), 0);
-}
-
 TEST(CmdTable, CommandAndItemCodesShareOneNumbering) {
   std::set<std::uint32_t> commands;  // several names share a code
   for (const CmdEntry& e : cmd_table) commands.insert(e.code);

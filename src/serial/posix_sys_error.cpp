@@ -1,10 +1,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
-#include "serial/port_device.h"
-#include "serial/port_names.h"
+#include "serial/sys_error.h"
 
 int sys_error_code() { return errno; }
 
@@ -21,13 +19,9 @@ int port_error_code(PortError error) {
 
 void set_port_error(PortError error) { errno = port_error_code(error); }
 
-void set_bad_handle_error() { set_port_error(PortError::kBadHandle); }
-
 // strerror texts carry no line end; they are used whole.
 void sys_error_message(int code, char* buf, std::size_t cap) {
   const int saved = errno;
   if (std::snprintf(buf, cap, "%s", std::strerror(code)) < 0 && cap > 0) buf[0] = '\0';
   errno = saved;
 }
-
-std::string default_device_path(int number) { return "/dev/ttyS" + std::to_string(number - 1); }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "serial/port_device.h"
+#include "serial/sys_error.h"
 
 static_assert(DCB_NOPARITY == NOPARITY && DCB_ONESTOPBIT == ONESTOPBIT);
 static_assert(DCB_DTR_CONTROL_DISABLE == DTR_CONTROL_DISABLE);

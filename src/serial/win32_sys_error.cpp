@@ -1,9 +1,6 @@
 #include <windows.h>
 
-#include <string>
-
-#include "serial/port_device.h"
-#include "serial/port_names.h"
+#include "serial/sys_error.h"
 
 int sys_error_code() { return static_cast<int>(GetLastError()); }
 
@@ -20,8 +17,6 @@ int port_error_code(PortError error) {
 
 void set_port_error(PortError error) { SetLastError(static_cast<DWORD>(port_error_code(error))); }
 
-void set_bad_handle_error() { set_port_error(PortError::kBadHandle); }
-
 // System messages end with CR LF; sys_error_text drops the LF. The last error
 // is put back: asking for its text must not change it.
 void sys_error_message(int code, char* buf, std::size_t cap) {
@@ -31,6 +26,3 @@ void sys_error_message(int code, char* buf, std::size_t cap) {
   if (n == 0 && cap > 0) buf[0] = '\0';
   SetLastError(static_cast<DWORD>(code));
 }
-
-// The \\.\ form opens every port, COM10 and up included.
-std::string default_device_path(int number) { return "\\\\.\\COM" + std::to_string(number); }

@@ -1,7 +1,6 @@
 // The serial port over termios. Reads and writes are non-blocking calls
-// driven by poll() against one monotonic deadline per call, which gives the
-// total-timeout model exactly: a read returns the moment its count is in,
-// or with what has come when the deadline passes.
+// driven by poll() against one monotonic deadline per call, which keeps the
+// timeout model of serial.h exactly, with no VMIN/VTIME rounding.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
