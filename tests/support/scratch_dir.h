@@ -45,6 +45,19 @@ class ScratchDir {
     if (f != nullptr) std::fclose(f);
     return f != nullptr;
   }
+  // A stream on a file of the folder that fails every read, standing for an
+  // I/O error in mid-file: the file opened for appending only. Null where the
+  // C library reads such a stream as empty instead (Windows' does).
+  FilePtr unreadable_stream(const std::string& name, std::string_view bytes) const {
+    FilePtr probe(std::fopen(write(name, bytes).c_str(), "a"));
+    char buf[8];
+    if (probe == nullptr || std::fgets(buf, sizeof buf, probe.get()) != nullptr ||
+        !std::ferror(probe.get())) {
+      return nullptr;
+    }
+    std::clearerr(probe.get());
+    return probe;
+  }
   // The path a file of that name would have in the folder.
   std::string path(const std::string& name) const { return (path_ / name).string(); }
 
