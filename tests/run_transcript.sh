@@ -69,11 +69,15 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ktreva-transcript-$name.XXXXXX")
 device_pid=""
-cleanup() {
+stop_device() {
   if [ -n "$device_pid" ]; then
     kill "$device_pid" 2>/dev/null || true
     wait "$device_pid" 2>/dev/null || true
+    device_pid=""
   fi
+}
+cleanup() {
+  stop_device
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -149,11 +153,8 @@ for attempt in $(seq "$attempts"); do
   wine_spoiled "$status" "$work/out" "$work/err" || break
   wine_spoiled_note "$attempt" "$attempts" "transcript $name" "$status" 2>&1
 done
-if [ -n "$device_pid" ]; then
-  kill "$device_pid" 2>/dev/null || true
-  wait "$device_pid" 2>/dev/null || true
-  device_pid=""
-fi
+# Before the checks, so that the device log shown on a failure is whole.
+stop_device
 
 if [ "$record" = 1 ]; then
   cp "$work/out" "$base.out"

@@ -13,8 +13,8 @@ enum class PieceResult { kPiece, kEnd, kError };
 // Reads the next piece of a line: at most cap-1 characters, up to and
 // including a newline, terminated. A CR LF line end reads as a single LF, as
 // it does in text mode on Windows. A line longer than the buffer comes back in
-// several pieces. kError means the read itself failed (a directory, an I/O
-// error, or a null `file`: a name that is no regular file); kEnd means the
+// several pieces. kError means the read itself failed (an I/O error, a
+// folder that a C library opened as a file, or a null `file`); kEnd means the
 // file ended with nothing read.
 PieceResult read_piece(std::FILE* file, char* buf, std::size_t cap);
 
@@ -45,8 +45,8 @@ int open_compiler_file(Console& con, const char* compiler, const char* path, Fil
 
 // The next piece of a file that a compiler reads: 1 for a piece, 0 at the
 // end, or -2 after the "cannot read" message. A file that cannot be read to
-// its end (a folder, a FIFO, an I/O error) was not compiled, however many of
-// its lines came before.
+// its end (an I/O error part-way) was not compiled, however many of its lines
+// came before.
 int read_compiler_piece(Console& con, std::FILE* file, char* buf, std::size_t cap,
                         const char* path);
 
