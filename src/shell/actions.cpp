@@ -9,8 +9,9 @@
 #include "shell/cmd_table.h"
 #include "shell/help_summary.h"
 
-bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
+LineResult run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
   Console& con = shell.con;
+  bool done = true;
   switch (code) {
     case CMD_HELP:
       help_summary(con, shell.config.conf_rec);
@@ -25,33 +26,34 @@ bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
       rules_display(con, shell.rules, shell.config.conf_rec);
       break;
     case CMD_CONFIGURE:
-      action_configure(shell, words);
+      done = action_configure(shell, words);
       break;
     case CMD_RULES:
-      action_rules(shell, words);
+      done = action_rules(shell, words);
       break;
     case CMD_CONNECT:
-      action_connect(shell, words);
+      done = action_connect(shell, words);
       break;
     case CMD_DISCONNECT:
-      action_disconnect(shell);
+      done = action_disconnect(shell);
       break;
     case CMD_BAUD:
-      action_baud(shell, words.next());
+      done = action_baud(shell, words.next());
       break;
     case CMD_DOWNLOAD:
-      action_download(shell);
+      done = action_download(shell);
       break;
     case CMD_FIRMWARE:
-      action_firmware(shell, words);
+      done = action_firmware(shell, words);
       break;
     case CMD_EXIT:
-      return true;
+      return LineResult::kExit;
     default:
       con.print("\a\aInternal Error: command %d is invalid!\n", static_cast<int>(code));
+      done = false;
       break;
   }
-  return false;
+  return done ? LineResult::kDone : LineResult::kFailed;
 }
 
 const char* file_name_arg(Shell& shell, WordSplitter& words) {
@@ -83,20 +85,26 @@ bool baud_ok(Shell& shell, int baud) {
   return false;
 }
 
-void action_configure(Shell& shell, WordSplitter& words) {
-  const char* file_name = file_name_arg(shell, words);
-  if (file_name == nullptr) return;
-  if (conf_process(shell.con, shell.config, file_name) != 0) {
-    shell.con.print("\a\aError: Configuration processing failed\n");
-  }
+bool compile_configuration(Shell& shell, const char* file_name) {
+  if (conf_process(shell.con, shell.config, file_name) == 0) return true;
+  shell.con.print("\a\aError: Configuration processing failed\n");
+  return false;
 }
 
-void action_rules(Shell& shell, WordSplitter& words) {
+bool compile_rules(Shell& shell, const char* file_name) {
+  if (rules_process(shell.con, shell.rules, shell.config.conf_rec, file_name) == 0) return true;
+  shell.con.print("\a\aError: Rule processing failed\n");
+  return false;
+}
+
+bool action_configure(Shell& shell, WordSplitter& words) {
   const char* file_name = file_name_arg(shell, words);
-  if (file_name == nullptr) return;
-  if (rules_process(shell.con, shell.rules, shell.config.conf_rec, file_name) != 0) {
-    shell.con.print("\a\aError: Rule processing failed\n");
-  }
+  return file_name != nullptr && compile_configuration(shell, file_name);
+}
+
+bool action_rules(Shell& shell, WordSplitter& words) {
+  const char* file_name = file_name_arg(shell, words);
+  return file_name != nullptr && compile_rules(shell, file_name);
 }
 
 bool ask_yes(Shell& shell) {

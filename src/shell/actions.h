@@ -8,17 +8,23 @@
 #include "shell/shell.h"
 #include "shell/words.h"
 
-// Runs the action of `code`, taking its arguments from `words`. Returns true
-// when the program is to exit.
-bool run_action(Shell& shell, std::uint32_t code, WordSplitter& words);
+// Runs the action of `code`, taking its arguments from `words`.
+LineResult run_action(Shell& shell, std::uint32_t code, WordSplitter& words);
 
-void action_configure(Shell& shell, WordSplitter& words);
-void action_rules(Shell& shell, WordSplitter& words);
-void action_connect(Shell& shell, WordSplitter& words);
-void action_disconnect(Shell& shell);
-void action_baud(Shell& shell, const char* arg);
-void action_download(Shell& shell);
-void action_firmware(Shell& shell, WordSplitter& words);
+// Each action returns true when it did what it was asked: false after any
+// error message, and after a question answered no (nothing was done).
+bool action_configure(Shell& shell, WordSplitter& words);
+bool action_rules(Shell& shell, WordSplitter& words);
+bool action_connect(Shell& shell, WordSplitter& words);
+bool action_disconnect(Shell& shell);
+bool action_baud(Shell& shell, const char* arg);
+bool action_download(Shell& shell);
+bool action_firmware(Shell& shell, WordSplitter& words);
+
+// Compile a file as the configure and rules commands do, with their
+// messages; true when it compiled.
+bool compile_configuration(Shell& shell, const char* file_name);
+bool compile_rules(Shell& shell, const char* file_name);
 
 // The next word as a file name (quoted or not); null after its own message
 // when it is missing or its closing quote is.

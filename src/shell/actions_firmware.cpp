@@ -3,16 +3,16 @@
 #include "firmware/firmware.h"
 #include "shell/actions.h"
 
-void action_firmware(Shell& shell, WordSplitter& words) {
+bool action_firmware(Shell& shell, WordSplitter& words) {
   Console& con = shell.con;
   if (shell.link.connected == 1) {
     con.print("\a\aError: already Connected, Disconnect first!\n");
-    return;
+    return false;
   }
   const int port = port_arg(shell, words, "\a\aError: missing arguments: com_port file_name\n");
-  if (port == 0) return;
+  if (port == 0) return false;
   const char* file_arg = file_name_arg(shell, words);
-  if (file_arg == nullptr) return;
+  if (file_arg == nullptr) return false;
   char fw_file[LINE_SIZE];
   std::strncpy(fw_file, file_arg, sizeof fw_file - 1);
   fw_file[sizeof fw_file - 1] = '\0';
@@ -27,14 +27,15 @@ void action_firmware(Shell& shell, WordSplitter& words) {
   }
   if (answer[0] != 'y' && answer[0] != 'Y') {
     con.print("kTrevaNodi Firmware will NOT be updated!\n");
-    return;
+    return false;
   }
   if (firmware(con, shell.link, port, fw_file) == 0) {
     con.print(
         "\a\aFirmware update succeeded!\n\nPower cycle kTrevaNodi!\n"
         "Don't forget to Configure Operating Parameters, Process Rules\n"
         "and Download these to the kTrevaNodi!\n");
-  } else {
-    con.print("Error: Firmware update failed!\n\tPower cycle kTrevaNodi and try again!\n");
+    return true;
   }
+  con.print("Error: Firmware update failed!\n\tPower cycle kTrevaNodi and try again!\n");
+  return false;
 }

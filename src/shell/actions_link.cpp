@@ -47,69 +47,70 @@ bool confirm_download(Shell& shell) {
 
 }  // namespace
 
-void action_connect(Shell& shell, WordSplitter& words) {
+bool action_connect(Shell& shell, WordSplitter& words) {
   Console& con = shell.con;
   if (shell.link.connected == 1) {
     con.print("\a\aError: already Connected!\n");
-    return;
+    return false;
   }
   const int port = port_arg(shell, words, "\a\aError: missing argument: com_port\n");
-  if (port == 0) return;
+  if (port == 0) return false;
   const char* baud_arg = words.next();
   const int baud = baud_arg != nullptr
                        ? read_int(baud_arg)
                        : static_cast<int>(default_connect_baud(shell.config.conf_rec));
-  if (!baud_ok(shell, baud)) return;
+  if (!baud_ok(shell, baud)) return false;
   shell.link.req_baud = baud;
   std::snprintf(shell.link.port_name, sizeof shell.link.port_name, "COM%d", port);
-  dev_connect(con, shell.link, baud, DEV_MODE_CONNECT);
+  return dev_connect(con, shell.link, baud, DEV_MODE_CONNECT) == 0;
 }
 
-void action_disconnect(Shell& shell) {
+bool action_disconnect(Shell& shell) {
   if (shell.link.connected != 1) {
     shell.con.print("\a\aError: not Connected!\n");
-    return;
+    return false;
   }
   link_close(shell.link);
   shell.con.print("Disconnected\n");
+  return true;
 }
 
-void action_baud(Shell& shell, const char* arg) {
+bool action_baud(Shell& shell, const char* arg) {
   Console& con = shell.con;
   if (shell.link.connected != 1) {
     con.print("\a\aError: must be Connected before changing the Baud!\n");
-    return;
+    return false;
   }
   if (arg == nullptr) {
     con.print("\a\aError: missing argument: baud\n");
-    return;
+    return false;
   }
   const int baud = read_int(arg);
-  if (!baud_ok(shell, baud)) return;
+  if (!baud_ok(shell, baud)) return false;
   shell.link.req_baud = baud;
   char text[WORD_SIZE];
   std::snprintf(text, sizeof text, "host %ld\r", static_cast<long>(baud));
   if (send_text(shell, text) < 0) {
     con.print("\a\aError: wrote Host Baud command, got error on port %s\n", shell.link.port_name);
     link_close(shell.link);
-    return;
+    return false;
   }
-  dev_connect(con, shell.link, baud, DEV_MODE_BAUD_CHANGE);
+  return dev_connect(con, shell.link, baud, DEV_MODE_BAUD_CHANGE) == 0;
 }
 
-void action_download(Shell& shell) {
+bool action_download(Shell& shell) {
   Console& con = shell.con;
   if (shell.link.connected != 1) {
     con.print("\a\aError: not Connected!\n");
-    return;
+    return false;
   }
   if (!confirm_download(shell)) {
     con.print("\a\aDownload Aborted!\n");
-    return;
+    return false;
   }
   if (send_text(shell, "download\r\n") < 0) {
     con.print("\a\aError: wrote Download command, got error on port %s\n", shell.link.port_name);
-    return;
+    return false;
   }
   const ConfBytes conf_bytes = configuration_to_send(shell.config);
   const std::vector<std::uint8_t> rules = rule_bytes(shell.rules, shell.config.conf_rec.rule_count);
@@ -118,4 +119,5 @@ void action_download(Shell& shell) {
   con.print("\a\aPlease Power OFF the kTrevanodi and power it back on to RESET it.\n");
   link_close(shell.link);
   con.print("Disconnected\n");
+  return result == 0;
 }

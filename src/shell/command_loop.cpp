@@ -21,7 +21,7 @@ int command_loop(Shell& shell) {
     shell.con.print("Command> ");
     if (!shell.con.read_line(shell.cmd_line, LINE_SIZE)) {
       shell.con.print("\n");
-      return 1;
+      return shell.stop_on_error ? 0 : 1;
     }
     if (shell.cmd_line[0] == '\n') continue;
     strip_newline(shell.cmd_line);
@@ -33,22 +33,24 @@ int command_loop(Shell& shell) {
     }
     char line[LINE_SIZE];
     std::memcpy(line, shell.cmd_line, LINE_SIZE);
-    if (run_line(shell, line)) return 0;
+    const LineResult result = run_line(shell, line);
+    if (result == LineResult::kExit) return 0;
+    if (result == LineResult::kFailed && shell.stop_on_error) return STATUS_COMMAND_FAILED;
   }
 }
 
-bool run_line(Shell& shell, char* line) {
+LineResult run_line(Shell& shell, char* line) {
   WordSplitter words(line);
   const char* word = words.next();
-  if (word == nullptr) return false;
+  if (word == nullptr) return LineResult::kDone;
   const CmdMatch match = match_command(word);
   if (match.kind == MatchKind::kNone) {
     shell.con.print("\a\aError: unknown command: %s\n", word);
-    return false;
+    return LineResult::kFailed;
   }
   if (match.kind == MatchKind::kAmbiguous) {
     shell.con.print("\a\aError: ambiguous command: %s\n", word);
-    return false;
+    return LineResult::kFailed;
   }
   return run_action(shell, match.entry->code, words);
 }

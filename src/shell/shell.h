@@ -20,14 +20,23 @@ struct Shell {
   LinkState link;
   char cmd_line[LINE_SIZE] = {};
   char prev_line[LINE_SIZE] = {};
+  // A scripted session ends at the first command that fails (status 3), and
+  // one whose every command succeeded ends with 0 at the end of its input.
+  bool stop_on_error = false;
 };
+
+// What running one command line came to.
+enum class LineResult { kDone, kFailed, kExit };
+
+// The exit status of a scripted session that stopped at a failed command.
+constexpr int STATUS_COMMAND_FAILED = 3;
 
 // Banner, defaults, help, then the loop. Returns the process exit status.
 int shell_main(Shell& shell);
 
-// Reads and runs commands until exit (0) or end of input (1).
+// Reads and runs commands until exit (0) or end of input (1; 0 with
+// stop_on_error), or, with stop_on_error, the first failed command (3).
 int command_loop(Shell& shell);
 
-// Runs one command line (without its newline). Returns true when the line
-// asked the program to exit.
-bool run_line(Shell& shell, char* line);
+// Runs one command line (without its newline).
+LineResult run_line(Shell& shell, char* line);

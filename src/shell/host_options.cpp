@@ -1,0 +1,114 @@
+#include "shell/host_options.h"
+
+#include <array>
+#include <cstring>
+#include <string_view>
+
+#include "console/console.h"
+#include "serial/port_names.h"
+
+namespace {
+
+struct OptionRow {
+  const char* name;
+  const char* value_name;  // null for an option that takes no value
+  const char* help;
+  // Takes the value (null for a flag); empty, or what is wrong with it.
+  std::string (*take)(HostOptions& options, const char* value);
+};
+
+std::string take_path(std::string& field, const char* option, const char* value) {
+  if (*value == '\0') return format_text("%s needs a file name", option);
+  field = value;
+  return {};
+}
+
+const std::array<OptionRow, 8> option_table{{
+    {"--help", nullptr, "show this summary and exit",
+     [](HostOptions& o, const char*) {
+       o.help = true;
+       return std::string();
+     }},
+    {"--version", nullptr, "show the release and the device version it speaks to, and exit",
+     [](HostOptions& o, const char*) {
+       o.version = true;
+       return std::string();
+     }},
+    {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)",
+     [](HostOptions&, const char* v) {
+       return port_names_map(v) ? std::string()
+                                : format_text("bad --com value: %s (expected N=PATH, N 1..10)", v);
+     }},
+    {"--check", nullptr, "compile --config and --rules, print warnings, and exit",
+     [](HostOptions& o, const char*) {
+       o.check = true;
+       return std::string();
+     }},
+    {"--map", "OUT.svg", "compile --config and --rules and draw the rules as an SVG map",
+     [](HostOptions& o, const char* v) { return take_path(o.map_path, "--map", v); }},
+    {"--config", "FILE", "the station configuration file for --check and --map",
+     [](HostOptions& o, const char* v) { return take_path(o.config_path, "--config", v); }},
+    {"--rules", "FILE", "the rules file for --check and --map",
+     [](HostOptions& o, const char* v) { return take_path(o.rules_path, "--rules", v); }},
+    {"--stop-on-error", nullptr, "end a scripted session at the first failed command (status 3)",
+     [](HostOptions& o, const char*) {
+       o.stop_on_error = true;
+       return std::string();
+     }},
+}};
+
+const OptionRow* find_option(std::string_view name) {
+  for (const OptionRow& row : option_table) {
+    if (name == row.name) return &row;
+  }
+  return nullptr;
+}
+
+// The combinations that make no sense are refused rather than ignored.
+std::string check_combination(const HostOptions& o) {
+  if ((o.has_config() || o.has_rules()) && !o.offline()) {
+    return "--config and --rules go with --check or --map";
+  }
+  if (o.offline() && !o.has_config() && !o.has_rules()) {
+    return format_text("%s needs --config FILE, --rules FILE or both",
+                       o.check ? "--check" : "--map");
+  }
+  if (o.offline() && o.stop_on_error)
+    return "--stop-on-error is for a session, not --check or --map";
+  return {};
+}
+
+}  // namespace
+
+std::string parse_host_options(int argc, char** argv, HostOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const std::size_t eq = arg.find('=');
+    const bool inline_value = arg.rfind("--", 0) == 0 && eq != std::string_view::npos;
+    const OptionRow* row = find_option(inline_value ? arg.substr(0, eq) : arg);
+    if (row == nullptr) return format_text("unknown option: %s", argv[i]);
+    const char* value = nullptr;
+    if (row->value_name != nullptr) {
+      value = inline_value ? argv[i] + eq + 1 : (i + 1 < argc ? argv[++i] : nullptr);
+      if (value == nullptr) return format_text("%s needs a value %s", row->name, row->value_name);
+    } else if (inline_value) {
+      return format_text("%s takes no value", row->name);
+    }
+    std::string problem = row->take(options, value);
+    if (!problem.empty()) return problem;
+  }
+  if (options.help || options.version) return {};
+  return check_combination(options);
+}
+
+void print_usage(std::FILE* out) {
+  std::fprintf(out,
+               "usage: ktreva-host [OPTION]...\n"
+               "Reads commands at the Command> prompt; type help there for the list.\n");
+  for (const OptionRow& row : option_table) {
+    const std::string left = row.value_name != nullptr
+                                 ? format_text("%s %s", row.name, row.value_name)
+                                 : std::string(row.name);
+    std::fprintf(out, "  %-17s %s\n", left.c_str(), row.help);
+  }
+}
