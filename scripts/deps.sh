@@ -9,5 +9,5 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${need[@]}"
+$sudo apt-get update -q -o DPkg::Lock::Timeout=600
+$sudo apt-get install -y -q -o DPkg::Lock::Timeout=600 --no-install-recommends "${need[@]}"

@@ -1,0 +1,48 @@
+#include "shell/host_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string parse(std::vector<std::string> args, HostOptions& options) {
+  args.insert(args.begin(), "ktreva-host");
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  return parse_host_options(static_cast<int>(argv.size()), argv.data(), options);
+}
+
+TEST(HostOptions, CombinationsThatMakeNoSenseAreRefused) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {{"--check", "--config", "s.txt"}, ""},
+      {{"--map=m.svg", "--rules=r.txt"}, ""},
+      {{"--stop-on-error"}, ""},
+      {{"--rules", "r.txt", "--help"}, ""},
+      {{"--rules", "r.txt"}, "--config and --rules go with --check or --map"},
+      {{"--check"}, "--check needs --config FILE, --rules FILE or both"},
+      {{"--map", "m.svg"}, "--map needs --config FILE, --rules FILE or both"},
+      {{"--check", "--rules", "r.txt", "--stop-on-error"},
+       "--stop-on-error is for a session, not --check or --map"},
+      {{"--check", "--config"}, "--config needs a value FILE"},
+      {{"--map="}, "--map needs a file name"},
+      {{"--check=yes"}, "--check takes no value"},
+      {{"--chek"}, "unknown option: --chek"},
+  };
+  for (const Case& c : cases) {
+    HostOptions options;
+    EXPECT_EQ(parse(c.args, options), c.problem) << c.args.front();
+  }
+  HostOptions options;
+  ASSERT_EQ(parse({"--map=m.svg", "--config", "s.txt"}, options), "");
+  EXPECT_EQ(options.map_path, "m.svg");
+  EXPECT_EQ(options.config_path, "s.txt");
+  EXPECT_FALSE(options.has_rules());
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// The rules map end to end: ktreva-host --map writes an SVG that xmllint
+// accepts, with one group per area rule, and that rsvg-convert renders with
+// each area in its colour where the area is and at the scale its bar states.
+#include <png.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+const std::string kExamples = std::string(KTREVA_SOURCE_DIR) + "/examples/";
+
+// One rule of each area kind around the example station (Denver), each in a
+// place of its own: its centre is inside no other shape.
+const char* const kEveryKind =
+    "pass\timplicit\n"
+    "drop\tcircle\t30, 40:30:00, -104:00:00\t# north-east\n"
+    "pass\trectangle\tN 39d, W 106d, N 38d 30m, W 105d\n"
+    "pass\tsector\t100d, 170d, 10, 40\n"
+    "drop\tcompass\tN, 39:00:00, -104:00:00\n";
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+class Png {
+ public:
+  explicit Png(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return;
+    image.format = PNG_FORMAT_RGB;
+    width_ = static_cast<int>(image.width);
+    height_ = static_cast<int>(image.height);
+    pixels_.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, pixels_.data(), 0, nullptr) == 0) pixels_.clear();
+  }
+  bool ok() const { return !pixels_.empty(); }
+  int width() const { return width_; }
+  Rgb at(double x, double y) const {
+    const int col = std::clamp(static_cast<int>(x), 0, width_ - 1);
+    const int row = std::clamp(static_cast<int>(y), 0, height_ - 1);
+    const unsigned char* p = &pixels_[(static_cast<std::size_t>(row) * width_ + col) * 3];
+    return {p[0], p[1], p[2]};
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<unsigned char> pixels_;
+};
+
+bool red_dominant(Rgb c) { return c.r > c.g + 25 && c.r > c.b + 25; }
+bool green_dominant(Rgb c) { return c.g > c.r + 25 && c.g > c.b + 25; }
+// The white background, or a grid line on it.
+bool background(Rgb c) {
+  return c.r >= 200 && std::abs(c.r - c.g) < 8 && std::abs(c.g - c.b) < 8;
+}
+
+struct Box {
+  double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+  double cx() const { return (left + right) / 2; }
+  double cy() const { return (top + bottom) / 2; }
+};
+
+// The rule groups of the map as "action kind line", in drawing order.
+std::vector<std::string> rule_groups(const std::string& svg) {
+  static const std::regex group("<g class=\"rule (pass|drop) ([a-z]+)\" data-line=\"([0-9]+)\">");
+  std::vector<std::string> found;
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), group); it != std::sregex_iterator();
+       ++it) {
+    found.push_back((*it)[1].str() + " " + (*it)[2].str() + " " + (*it)[3].str());
+  }
+  return found;
+}
+
+// The bounding box of the path in the group of the rule on `line`.
+Box path_box(const std::string& svg, int line) {
+  const std::size_t group = svg.find("data-line=\"" + std::to_string(line) + "\"");
+  const std::size_t d = svg.find(" d=\"", group);
+  const std::string path = svg.substr(d + 4, svg.find('"', d + 4) - d - 4);
+  static const std::regex point("[ML](-?[0-9.]+) (-?[0-9.]+)");
+  Box box;
+  for (auto it = std::sregex_iterator(path.begin(), path.end(), point);
+       it != std::sregex_iterator(); ++it) {
+    const double x = std::stod((*it)[1].str());
+    const double y = std::stod((*it)[2].str());
+    box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+           std::max(box.bottom, y)};
+  }
+  return box;
+}
+
+double number_after(const std::string& svg, const std::string& key) {
+  const std::size_t at = svg.find(key);
+  return at == std::string::npos ? NAN : std::stod(svg.substr(at + key.size()));
+}
+
+bool has_tool(const char* name) {
+  return std::system(("command -v " + std::string(name) + " >/dev/null").c_str()) == 0;
+}
+
+// Runs --map over the files in `dir`; the SVG's text, empty on failure.
+std::string make_map(const ScratchDir& dir, const std::string& config, const std::string& rules) {
+  const RunResult run = run_program(
+      {KTREVA_HOST_PATH, "--map", "map.svg", "--config", config, "--rules", rules}, "", dir.path(),
+      60);
+  EXPECT_EQ(run.exit_status, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("Map written to map.svg\n"), std::string::npos) << run.out;
+  const std::string lint = "xmllint --noout '" + dir.path("map.svg") + "'";
+  EXPECT_EQ(std::system(lint.c_str()), 0) << "not well-formed XML";
+  return read_file(dir.path("map.svg"));
+}
+
+class MapEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!has_tool("xmllint") || !has_tool("rsvg-convert"))
+      FAIL() << "needs xmllint and rsvg-convert: bash scripts/deps.sh libxml2-utils librsvg2-bin";
+  }
+  ScratchDir dir_;
+};
+
+TEST_F(MapEndToEnd, OneGroupPerAreaRuleWithItsActionKindAndLine) {
+  struct Case {
+    std::string rules;
+    std::vector<std::string> groups;
+  };
+  dir_.write("every.txt", kEveryKind);
+  const Case cases[] = {
+      {kExamples + "filters.txt",
+       {"pass circle 28", "pass compass 30", "pass rectangle 32", "pass sector 34",
+        "drop sector 36"}},
+      {dir_.path("every.txt"),
+       {"drop circle 2", "pass rectangle 3", "pass sector 4", "drop compass 5"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rules);
+    const std::string svg = make_map(dir_, kExamples + "station.txt", c.rules);
+    EXPECT_EQ(rule_groups(svg), c.groups);
+    EXPECT_NE(svg.find(">KD0XYZ-7</text>"), std::string::npos) << "station label";
+  }
+}
+
+TEST_F(MapEndToEnd, RenderedAreasShowTheirColoursAtTheScaleOfTheBar) {
+  dir_.write("every.txt", kEveryKind);
+  const std::string svg = make_map(dir_, kExamples + "station.txt", dir_.path("every.txt"));
+  const std::string render =
+      "rsvg-convert -o '" + dir_.path("map.png") + "' '" + dir_.path("map.svg") + "'";
+  ASSERT_EQ(std::system(render.c_str()), 0);
+  const Png png(dir_.path("map.png"));
+  ASSERT_TRUE(png.ok());
+  ASSERT_EQ(png.width(), static_cast<int>(number_after(svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")))
+      << "rendered at another scale than drawn";
+
+  const Box circle = path_box(svg, 2);
+  const Box rectangle = path_box(svg, 3);
+  EXPECT_TRUE(red_dominant(png.at(circle.cx(), circle.cy())));
+  EXPECT_TRUE(green_dominant(png.at(rectangle.cx(), rectangle.cy())));
+  // The map's south-east corner, just inside its frame, lies outside every
+  // area (the grid labels stand at its west and north edges).
+  static const std::regex frame(
+      "<clipPath id=\"map-area\"><rect x=\"([0-9.]+)\" y=\"([0-9.]+)\" "
+      "width=\"([0-9.]+)\" height=\"([0-9.]+)\"/>");
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(svg, m, frame));
+  const double right = std::stod(m[1].str()) + std::stod(m[3].str());
+  const double bottom = std::stod(m[2].str()) + std::stod(m[4].str());
+  EXPECT_TRUE(background(png.at(right - 4, bottom - 4)));
+
+  // Straight up from the centre, the red ends at the circle's edge: 30 miles
+  // at the scale bar's pixels per mile.
+  const double px_per_mile =
+      number_after(svg, "data-px=\"") / number_after(svg, "class=\"scale-bar\" data-miles=\"");
+  double edge = circle.cy();
+  while (edge > 0 && red_dominant(png.at(circle.cx(), edge - 1))) edge -= 1;
+  EXPECT_NEAR(circle.cy() - edge, 30 * px_per_mile, 0.02 * 30 * px_per_mile);
+}
+
+}  // namespace
