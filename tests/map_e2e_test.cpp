@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
@@ -183,6 +184,21 @@ TEST_F(MapEndToEnd, RenderedAreasShowTheirColoursAtTheScaleOfTheBar) {
   double edge = circle.cy();
   while (edge > 0 && red_dominant(png.at(circle.cx(), edge - 1))) edge -= 1;
   EXPECT_NEAR(circle.cy() - edge, 30 * px_per_mile, 0.02 * 30 * px_per_mile);
+}
+
+TEST_F(MapEndToEnd, ExampleFilesCheckQuietlyAndAFailedCompileDrawsNothing) {
+  const RunResult check =
+      run_program({KTREVA_HOST_PATH, "--check", "--config", kExamples + "station.txt", "--rules",
+                   kExamples + "filters.txt"},
+                  "", dir_.path(), 60);
+  EXPECT_EQ(check.out, "Configuration items processed 17\nRules processed 12, implicit 1\n");
+  EXPECT_EQ(check.exit_status, 0);
+
+  const std::string bad = dir_.write("bad.txt", "drop\timplicit\npass\tcircle\t25\n");
+  const RunResult map =
+      run_program({KTREVA_HOST_PATH, "--map", "map.svg", "--rules", bad}, "", dir_.path(), 60);
+  EXPECT_EQ(map.exit_status, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir_.path("map.svg")));
 }
 
 }  // namespace
