@@ -186,6 +186,18 @@ TEST_F(MapEndToEnd, RenderedAreasShowTheirColoursAtTheScaleOfTheBar) {
   EXPECT_NEAR(circle.cy() - edge, 30 * px_per_mile, 0.02 * 30 * px_per_mile);
 }
 
+TEST_F(MapEndToEnd, TheReadmesExampleMapIsTheExampleFilesMap) {
+  const RunResult run = run_program({KTREVA_HOST_PATH, "--map", dir_.path("map.svg"), "--config",
+                                     "station.txt", "--rules", "filters.txt"},
+                                    "", kExamples, 60);
+  ASSERT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_EQ(describe_mismatch(read_file(std::string(KTREVA_SOURCE_DIR) + "/docs/example-map.svg"),
+                              read_file(dir_.path("map.svg"))),
+            "")
+      << "remake it: cd examples && ktreva-host --map ../docs/example-map.svg --config "
+         "station.txt --rules filters.txt";
+}
+
 TEST_F(MapEndToEnd, ExampleFilesCheckQuietlyAndAFailedCompileDrawsNothing) {
   const RunResult check =
       run_program({KTREVA_HOST_PATH, "--check", "--config", kExamples + "station.txt", "--rules",
