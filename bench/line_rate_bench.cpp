@@ -1,8 +1,8 @@
 // How close the download and the firmware upload come to the serial line's
 // own speed, against ktreva-emu --pace on a pseudo-terminal: each run's wall
 // time divided by the time its bytes take on the line (10 bits a byte, both
-// directions). Run by hand:
-//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs]
+// directions). Run by hand, with a wire trace to TRACE-FILE when one is named:
+//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs] [TRACE-FILE]
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "device/link.h"
 #include "firmware/firmware_upload.h"
 #include "serial/port_names.h"
+#include "serial/wire_trace.h"
 
 namespace {
 
@@ -155,6 +157,13 @@ int main(int argc, char** argv) {
   port_names_map(("1=" + emu.path).c_str());
   LinkState link;
   std::strcpy(link.port_name, "COM1");
+  std::unique_ptr<WireTrace> trace;
+  if (argc > 3) {
+    FilePtr file(std::fopen(argv[3], "wb"));
+    if (file == nullptr) return 1;
+    trace = std::make_unique<WireTrace>(std::move(file));
+    link.env.trace = trace.get();
+  }
   if (download_runs > 0) bench_download(link, download_runs);
   if (upload_runs > 0) bench_upload(link, upload_runs);
   return 0;

@@ -22,6 +22,8 @@ const char USAGE[] =
     "  --log PATH           session log to PATH instead of standard error\n"
     "  --dump PATH          after each download or upload, write what came to PATH\n"
     "                       (configuration and rules decoded, or the firmware image)\n"
+    "  --wire PATH          every byte of each session to PATH in hex, a line for each\n"
+    "                       read (\"host\") and write (\"device\")\n"
     "  --power-on-ms N      power on N ms after the host opens the port (400);\n"
     "                       -1: only on a \"power\" line\n"
     "  --enq-wait-ms N      the boot loader's wait for SYN after ENQ (200)\n"
@@ -70,6 +72,8 @@ int valued_option(const std::string& name, const std::string& value, EmuCli& cli
     cli.log_path = value;
   } else if (name == "--dump") {
     cli.dump_path = value;
+  } else if (name == "--wire") {
+    cli.wire_path = value;
   } else if (name == "--fault") {
     Fault f;
     if (!parse_fault(value, f, error)) return -1;

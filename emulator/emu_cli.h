@@ -10,6 +10,7 @@ struct EmuCli {
   std::string link_path;  // symlink to the slave, moved to each new pty
   std::string log_path;   // session log; standard error when empty
   std::string dump_path;  // what each download or upload delivered
+  std::string wire_path;  // every byte of every session, both ways, in hex
   bool read_stdin = true;
   bool help = false;
 };

@@ -54,6 +54,22 @@ PtyDriver::PtyDriver(const EmuCli& cli, std::FILE* log)
   });
   model_.set_rate_source([this] { return line_.host_rate(); });
   model_.set_on_transfer_end([this](TransferKind kind) { write_dump(kind); });
+  if (!cli_.wire_path.empty()) {
+    wire_ = std::fopen(cli_.wire_path.c_str(), "w");
+    if (wire_ == nullptr) event("cannot write " + cli_.wire_path + ": " + std::strerror(errno));
+  }
+}
+
+PtyDriver::~PtyDriver() {
+  if (wire_ != nullptr) std::fclose(wire_);
+}
+
+void PtyDriver::record_wire(const char* side, const std::uint8_t* bytes, std::size_t count) const {
+  if (wire_ == nullptr || count == 0) return;
+  std::fputs(side, wire_);
+  for (std::size_t i = 0; i < count; ++i) std::fprintf(wire_, " %02x", bytes[i]);
+  std::fputc('\n', wire_);
+  std::fflush(wire_);
 }
 
 EmuTime PtyDriver::now() const {
@@ -137,7 +153,10 @@ void PtyDriver::read_host() {
 }
 
 void PtyDriver::deliver(EmuTime t) {
-  if (attached_) model_.receive(t, input_);
+  if (attached_) {
+    record_wire("host", input_.data(), input_.size());
+    model_.receive(t, input_);
+  }
   input_.clear();
 }
 
@@ -173,6 +192,7 @@ void PtyDriver::write_host(EmuTime t) {
   while (attached_ && !pending_.empty()) {
     const ssize_t n = ::write(line_.master(), pending_.data(), pending_.size());
     if (n <= 0) return;  // the terminal is full: the poll waits for room
+    record_wire("device", pending_.data(), static_cast<std::size_t>(n));
     pending_.erase(pending_.begin(), pending_.begin() + n);
   }
 }

@@ -25,6 +25,9 @@ class PtyDriver {
   PtyDriver(const EmuCli& cli, std::FILE* log);
   // Runs until end of stdin, SIGINT or SIGTERM; 0 on a clean end.
   int run();
+  ~PtyDriver();
+  PtyDriver(const PtyDriver&) = delete;
+  PtyDriver& operator=(const PtyDriver&) = delete;
 
  private:
   EmuTime now() const;
@@ -40,10 +43,12 @@ class PtyDriver {
   bool wait(EmuTime t);
   bool read_stdin(EmuTime t);
   void write_dump(TransferKind kind) const;
+  void record_wire(const char* side, const std::uint8_t* bytes, std::size_t count) const;
   void event(const std::string& text) const;
 
   EmuCli cli_;
   std::FILE* log_;
+  std::FILE* wire_ = nullptr;  // --wire: the bytes both ways
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   sigset_t wait_mask_{};  // the signal mask inside the poll: SIGINT and SIGTERM open
   DeviceModel model_;

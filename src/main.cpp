@@ -6,6 +6,7 @@
 #include "release_version.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
+#include "shell/session_files.h"
 #include "shell/shell.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +32,14 @@ int main(int argc, char** argv) {
   Console console;
   Shell shell(console);
   if (options.offline()) return run_file_check(shell, options);
+  SessionFiles files;
+  const std::string unopened = open_session_files(options, files);
+  if (!unopened.empty()) {
+    std::fprintf(stderr, "ktreva-host: %s\n", unopened.c_str());
+    return 2;
+  }
+  console.set_log(files.log.get());
+  shell.link.env.trace = files.trace.get();
   shell.stop_on_error = options.stop_on_error;
   return shell_main(shell);
 }

@@ -31,6 +31,9 @@
 #                 sessions follow.
 #   NAME.expect/  files that the scratch folder must hold after the run, with
 #                 these bytes (a device's dump, say)
+#   NAME.trace    the bytes the program wrote to the port, one line of hex
+#                 for each write: with it the run has --trace (after
+#                 NAME.args), and the TX lines of its trace must hold them
 #   NAME.posix    the session belongs to POSIX only; the file says why, and
 #                 the Windows run skips it (exit 77)
 #
@@ -95,6 +98,13 @@ make_scratch() {
 
 args=()
 [ -f "$base.args" ] && mapfile -t args < <(grep -v '^$' "$base.args")
+[ -f "$base.trace" ] && args+=(--trace wire-trace.txt)
+
+# The hex of the TX lines of the run's trace, one line for each write.
+trace_tx() {
+  sed -n 's/^[0-9.]* TX [^:]*: \([0-9a-f ]*\)|.*$/\1/p' "$work/cwd/wire-trace.txt" 2>/dev/null |
+    sed 's/ $//'
+}
 
 start_device() {
   local number command pty=$work/device-pty
@@ -165,6 +175,7 @@ if [ "$record" = 1 ]; then
   elif [ "$status" != 0 ]; then
     echo "$status" >"$base.status"
   fi
+  [ -f "$base.trace" ] && trace_tx >"$base.trace"
   echo "$name: status $status, $(wc -c <"$base.out") bytes of output"
   for f in "$work/cwd"/*; do
     [ -f "$f" ] && [ ! -e "$base.files/$(basename "$f")" ] || continue
@@ -212,6 +223,14 @@ if [ "$status" = 124 ]; then
 elif [ "$status" != "$want_status" ]; then
   failed=1
   echo "$name: exit status $status, expected $want_status"
+fi
+if [ -f "$base.trace" ]; then
+  trace_tx >"$work/trace-tx"
+  cmp -s "$base.trace" "$work/trace-tx" || {
+    failed=1
+    echo "$name: the trace's TX bytes differ:"
+    diff -u "$base.trace" "$work/trace-tx" | tail -n +3 | head -40 || true
+  }
 fi
 if [ -d "$base.expect" ]; then
   for want in "$base.expect"/*; do

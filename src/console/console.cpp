@@ -35,7 +35,15 @@ std::string format_text(const char* fmt, ...) {
   return text;
 }
 
+void Console::log(std::string_view text) {
+  if (log_ != nullptr && !text.empty()) {
+    std::fwrite(text.data(), 1, text.size(), log_);
+    std::fflush(log_);
+  }
+}
+
 void Console::write_out(std::string_view text) {
+  log(text);
   if (memory_) {
     out_.append(text);
   } else if (!text.empty()) {
@@ -67,10 +75,18 @@ void Console::error(const char* fmt, ...) {
 }
 
 int Console::next_char() {
+  int c = EOF;
   if (memory_) {
-    return in_pos_ < in_.size() ? static_cast<unsigned char>(in_[in_pos_++]) : EOF;
+    if (in_pos_ < in_.size()) c = static_cast<unsigned char>(in_[in_pos_++]);
+  } else {
+    c = std::getc(stdin);
   }
-  return std::getc(stdin);
+  // What was typed shows on a terminal's screen as it is typed.
+  if (c != EOF) {
+    const char typed = static_cast<char>(c);
+    log(std::string_view(&typed, 1));
+  }
+  return c;
 }
 
 bool Console::read_line(char* buf, std::size_t cap) {

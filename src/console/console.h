@@ -44,6 +44,10 @@ class Console {
   // Returns false at end of input (or a read error) when nothing was read.
   bool read_line(char* buf, std::size_t cap);
 
+  // From now on, a copy of the output and of every character read goes to
+  // `log` (null: none), so that it reads like the screen of a terminal.
+  void set_log(std::FILE* log) { log_ = log; }
+
   // What a memory console has captured.
   const std::string& output() const { return out_; }
   const std::string& errors() const { return err_; }
@@ -53,7 +57,10 @@ class Console {
   int next_char();
   void write_out(std::string_view text);
 
+  void log(std::string_view text);
+
   bool memory_ = false;
+  std::FILE* log_ = nullptr;
   std::string in_;
   std::size_t in_pos_ = 0;
   std::string out_;

@@ -12,6 +12,8 @@
 
 #include "serial/port_device.h"
 
+class WireTrace;
+
 using PortOpener = std::function<std::unique_ptr<PortDevice>(const char* path)>;
 
 struct PortEnv {
@@ -22,4 +24,6 @@ struct PortEnv {
   std::function<std::int64_t()> wall_seconds = [] {
     return static_cast<std::int64_t>(std::time(nullptr));
   };
+  // Where every port event goes with --trace; null without it.
+  WireTrace* trace = nullptr;
 };

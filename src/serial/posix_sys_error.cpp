@@ -19,6 +19,8 @@ int port_error_code(PortError error) {
 
 void set_port_error(PortError error) { errno = port_error_code(error); }
 
+void set_sys_error_code(int code) { errno = code; }
+
 // strerror texts carry no line end; they are used whole.
 void sys_error_message(int code, char* buf, std::size_t cap) {
   const int saved = errno;

@@ -16,6 +16,8 @@ int sys_error_code();
 enum class PortError { kBadHandle, kTimedOut, kIo };
 int port_error_code(PortError error);
 void set_port_error(PortError error);
+// Sets the platform's last error code back to `code` (one read earlier).
+void set_sys_error_code(int code);
 // Sets the platform's last error to its "bad handle" code: an operation on a
 // port that is not open fails as the system would fail it.
 void set_bad_handle_error();

@@ -17,6 +17,8 @@ int port_error_code(PortError error) {
 
 void set_port_error(PortError error) { SetLastError(static_cast<DWORD>(port_error_code(error))); }
 
+void set_sys_error_code(int code) { SetLastError(static_cast<DWORD>(code)); }
+
 // System messages end with CR LF; sys_error_text drops the LF. The last error
 // is put back: asking for its text must not change it.
 void sys_error_message(int code, char* buf, std::size_t cap) {

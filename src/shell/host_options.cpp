@@ -23,7 +23,7 @@ std::string take_path(std::string& field, const char* option, const char* value)
   return {};
 }
 
-const std::array<OptionRow, 8> option_table{{
+const std::array<OptionRow, 10> option_table{{
     {"--help", nullptr, "show this summary and exit",
      [](HostOptions& o, const char*) {
        o.help = true;
@@ -55,6 +55,10 @@ const std::array<OptionRow, 8> option_table{{
        o.stop_on_error = true;
        return std::string();
      }},
+    {"--trace", "FILE", "write every serial port event to FILE, with its time and bytes",
+     [](HostOptions& o, const char* v) { return take_path(o.trace_path, "--trace", v); }},
+    {"--log", "FILE", "copy the session to FILE as the console showed it",
+     [](HostOptions& o, const char* v) { return take_path(o.log_path, "--log", v); }},
 }};
 
 const OptionRow* find_option(std::string_view name) {
@@ -75,6 +79,8 @@ std::string check_combination(const HostOptions& o) {
   }
   if (o.offline() && o.stop_on_error)
     return "--stop-on-error is for a session, not --check or --map";
+  if (o.offline() && (!o.trace_path.empty() || !o.log_path.empty()))
+    return "--trace and --log are for a session, not --check or --map";
   return {};
 }
 

@@ -15,6 +15,8 @@ struct HostOptions {
   std::string config_path;
   std::string rules_path;
   bool stop_on_error = false;
+  std::string trace_path;  // --trace: empty when not asked
+  std::string log_path;    // --log: empty when not asked
   bool has_config() const { return !config_path.empty(); }
   bool has_rules() const { return !rules_path.empty(); }
   bool offline() const { return check || !map_path.empty(); }

@@ -32,6 +32,9 @@ TEST(HostOptions, CombinationsThatMakeNoSenseAreRefused) {
       {{"--check", "--config"}, "--config needs a value FILE"},
       {{"--map="}, "--map needs a file name"},
       {{"--check=yes"}, "--check takes no value"},
+      {{"--map=m.svg", "--rules=r.txt", "--log", "l.txt"},
+       "--trace and --log are for a session, not --check or --map"},
+      {{"--trace", "t.txt", "--log", "l.txt", "--stop-on-error"}, ""},
       {{"--chek"}, "unknown option: --chek"},
   };
   for (const Case& c : cases) {
