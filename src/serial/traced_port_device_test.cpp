@@ -63,10 +63,10 @@ TEST(TracedPortDevice, FailuresAreTracedWithTheirReasonAndTheErrorKept) {
   EXPECT_EQ(masked_trace(path),
             "T open COM3 /dev/ttyX 4800 baud, opened\n"
             "T line 0 baud, 0 data bits, parity none, 1 stop bit, flow none, failed (" +
-                port_error_text(PortError::kIo) +
+                wire_reason(port_error_text(PortError::kIo).c_str()) +
                 ")\n"
                 "T TX 5/2, failed (" +
-                port_error_text(PortError::kTimedOut) +
+                wire_reason(port_error_text(PortError::kTimedOut).c_str()) +
                 "): 68 65 |he|\n"
                 "T timeouts read interval 0 ms, read total 2 ms a byte + 5010 ms, write total 0 "
                 "ms a byte + 0 ms\n"
