@@ -4,6 +4,8 @@
 #include "console/console.h"
 #include "device/version.h"
 #include "release_version.h"
+#include "serial/port_list.h"
+#include "serial/port_list_text.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
 #include "shell/shell.h"
@@ -26,6 +28,15 @@ int main(int argc, char** argv) {
   if (options.version) {
     std::printf("ktreva-host %s (%s PC Host Utility %s)\n", KTREVA_RELEASE, KTREVA_PRODUCT,
                 KTREVA_VERSION);
+    return 0;
+  }
+  if (options.list_ports) {
+    const PortListing listing = list_ports();
+    if (!listing.problem.empty()) {
+      std::fprintf(stderr, "ktreva-host: %s\n", listing.problem.c_str());
+      return 1;
+    }
+    std::fputs(port_list_text(listing).c_str(), stdout);
     return 0;
   }
   Console console;
