@@ -1,8 +1,10 @@
 // How close the download and the firmware upload come to the serial line's
 // own speed, against ktreva-emu --pace on a pseudo-terminal: each run's wall
 // time divided by the time its bytes take on the line (10 bits a byte, both
-// directions). Run by hand, with a wire trace to TRACE-FILE when one is named:
-//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs] [TRACE-FILE]
+// directions). With a latency, the emulator holds its replies back as a USB
+// serial adapter's latency timer does (ktreva-emu --usb-latency-ms); with a
+// TRACE-FILE, the link writes its wire trace there. Run by hand:
+//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs] [usb-latency-ms] [TRACE-FILE]
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -33,7 +35,8 @@ using Clock = std::chrono::steady_clock;
 double line_seconds(double bytes, double rate) { return bytes * 10.0 / rate; }
 
 struct Emulator {
-  Emulator() {
+  explicit Emulator(int usb_latency_ms) {
+    std::string latency = "--usb-latency-ms=" + std::to_string(usb_latency_ms);
     int out[2];
     if (pipe(out) != 0) std::exit(1);
     posix_spawn_file_actions_t files;
@@ -42,7 +45,7 @@ struct Emulator {
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclose(&files, out[0]);
     char* argv[] = {const_cast<char*>(KTREVA_EMU_PATH), const_cast<char*>("--pace"),
-                    const_cast<char*>("--no-stdin"), nullptr};
+                    const_cast<char*>("--no-stdin"), latency.data(), nullptr};
     if (posix_spawn(&pid, KTREVA_EMU_PATH, &files, nullptr, argv, environ) != 0) std::exit(1);
     close(out[1]);
     for (char c = 0; read(out[0], &c, 1) == 1 && c != '\n';) path += c;
@@ -153,13 +156,15 @@ void bench_upload(LinkState& state, int runs) {
 int main(int argc, char** argv) {
   const int download_runs = argc > 1 ? std::atoi(argv[1]) : 5;
   const int upload_runs = argc > 2 ? std::atoi(argv[2]) : 1;
-  Emulator emu;
+  const int usb_latency_ms = argc > 3 ? std::atoi(argv[3]) : 0;
+  std::printf("ktreva-emu --pace --usb-latency-ms %d\n", usb_latency_ms);
+  Emulator emu(usb_latency_ms);
   port_names_map(("1=" + emu.path).c_str());
   LinkState link;
   std::strcpy(link.port_name, "COM1");
   std::unique_ptr<WireTrace> trace;
-  if (argc > 3) {
-    FilePtr file(std::fopen(argv[3], "wb"));
+  if (argc > 4) {
+    FilePtr file(std::fopen(argv[4], "wb"));
     if (file == nullptr) return 1;
     trace = std::make_unique<WireTrace>(std::move(file));
     link.env.trace = trace.get();

@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <utility>
 
-DeviceModel::DeviceModel(EmuOptions options) : opt_(std::move(options)), framer_(opt_.resync_gap) {}
+DeviceModel::DeviceModel(EmuOptions options)
+    : opt_(std::move(options)), usb_(opt_.usb_latency), framer_(opt_.resync_gap) {}
 
 void DeviceModel::quiet() {
   rx_.clear();
   tx_.clear();
   rx_free_ = tx_free_ = EmuTime{0};
+  usb_.reset();
   power_at_.reset();
   enq_until_.reset();
   hang_up_at_.reset();
@@ -129,7 +131,11 @@ EmuTime DeviceModel::send(EmuTime t, std::string_view bytes) {
   const EmuTime turnaround = rate != 0 ? EmuTime{opt_.turnaround} : EmuTime{0};
   const EmuTime start = std::max(t + turnaround, tx_free_);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    tx_.push_back({start + line_time(rate, i + 1), static_cast<std::uint8_t>(bytes[i])});
+    // Each byte reaches the host when the adapter passes it on; a packet
+    // that fills up takes the bytes before it along.
+    const UsbDelivery d = usb_.admit(start + line_time(rate, i + 1));
+    for (std::size_t k = 1; k <= d.earlier && k <= tx_.size(); ++k) tx_[tx_.size() - k].at = d.at;
+    tx_.push_back({d.at, static_cast<std::uint8_t>(bytes[i])});
   }
   if (!bytes.empty()) tx_free_ = start + line_time(rate, bytes.size());
   return bytes.empty() ? t : tx_free_;
@@ -157,6 +163,7 @@ Reply DeviceModel::scripted(FaultKind kind, int index, int transmission, Reply n
 void DeviceModel::hang_up(EmuTime t) {
   while (!tx_.empty() && tx_.back().at > t) tx_.pop_back();
   rx_.clear();
+  usb_.reset();
   power_at_.reset();
   enq_until_.reset();
   hang_up_at_.reset();

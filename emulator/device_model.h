@@ -37,6 +37,7 @@
 #include "emu_time.h"
 #include "packet_framer.h"
 #include "upload_record.h"
+#include "usb_latency.h"
 
 enum class DeviceMode {
   kOff,          // no host session, or not yet powered on
@@ -138,6 +139,7 @@ class DeviceModel {
   void accept_record(EmuTime t, const std::string& line);
 
   EmuOptions opt_;
+  UsbLatency usb_;
   LogSink log_;
   RateSource rate_;
   TransferHook on_end_;

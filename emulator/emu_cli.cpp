@@ -30,6 +30,9 @@ const char USAGE[] =
     "  --resync-ms N        quiet gap that ends a garbled download frame (50)\n"
     "  --pace               behave like a line at the port's speed: 10 bits a byte\n"
     "  --turnaround-us N    with --pace, a fixed delay before each reply (0)\n"
+    "  --usb-latency-ms N   a USB adapter's latency timer: the device's bytes reach\n"
+    "                       the host N ms after the first of them, or at once when\n"
+    "                       62 are waiting (0: none)\n"
     "  --fault FAULT        commit a fault (repeatable; forms below)\n"
     "  --no-stdin           do not read standard input\n"
     "  --help               this text\n"
@@ -57,6 +60,8 @@ bool timing_option(const std::string& name, const std::string& value, EmuOptions
     o.resync_gap = std::chrono::milliseconds(n);
   } else if (name == "--turnaround-us") {
     o.turnaround = std::chrono::microseconds(n);
+  } else if (name == "--usb-latency-ms") {
+    o.usb_latency = std::chrono::milliseconds(n);
   } else {
     return false;
   }

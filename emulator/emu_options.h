@@ -20,5 +20,8 @@ struct EmuOptions {
   // `turnaround` before each reply. Without it every reply is instant.
   bool pace = false;
   std::chrono::microseconds turnaround{0};
+  // A USB serial adapter's latency timer between the device and the host
+  // (usb_latency.h); 0: the device's bytes reach the host as they leave it.
+  std::chrono::milliseconds usb_latency{0};
   std::vector<Fault> faults;
 };

@@ -4,10 +4,23 @@
 #include "console/console.h"
 #include "device/version.h"
 #include "release_version.h"
+#include "serial/port_list.h"
+#include "serial/port_list_text.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
 #include "shell/session_files.h"
 #include "shell/shell.h"
+
+// --list-ports: the list on standard output, or why there is none.
+static int print_port_list() {
+  const PortListing listing = list_ports();
+  if (!listing.problem.empty()) {
+    std::fprintf(stderr, "ktreva-host: %s\n", listing.problem.c_str());
+    return 1;
+  }
+  std::fputs(port_list_text(listing).c_str(), stdout);
+  return 0;
+}
 
 int main(int argc, char** argv) {
   // Unbuffered, so that a prompt without a line break shows at once.
@@ -29,6 +42,7 @@ int main(int argc, char** argv) {
                 KTREVA_VERSION);
     return 0;
   }
+  if (options.list_ports) return print_port_list();
   Console console;
   Shell shell(console);
   if (options.offline()) return run_file_check(shell, options);

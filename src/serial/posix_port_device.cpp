@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "serial/deadline.h"
+#include "serial/low_latency.h"
 #include "serial/port_device.h"
 #include "serial/posix_fd.h"
 #include "serial/posix_line.h"
@@ -45,7 +46,7 @@ Step line_failure(int revents) {
 
 class PosixPort final : public PortDevice {
  public:
-  explicit PosixPort(UniqueFd fd) : fd_(std::move(fd)) {}
+  explicit PosixPort(UniqueFd fd) : fd_(std::move(fd)), low_latency_(serial_flags_of(fd_.get())) {}
 
   PropsFailure get_properties(CommCaps& caps) override;
   bool get_state(PortDcb& dcb) override;
@@ -65,6 +66,8 @@ class PosixPort final : public PortDevice {
 
   UniqueFd fd_;
   PortTimeouts timeouts_;
+  // Declared after the descriptor: the earlier flags go back before it closes.
+  LowLatencyHold low_latency_;
 };
 
 // A terminal can do everything the utility asks of a port; anything else

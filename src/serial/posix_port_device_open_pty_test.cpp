@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "serial/low_latency.h"
 #include "serial/posix_line.h"
 #include "serial/serial.h"
 #include "support/pty_pair.h"
@@ -108,6 +109,29 @@ TEST_F(PortOpenPty, ANameThatIsAPathOpensThatDevice) {
   EXPECT_EQ(open_port(con, port, pty.path.c_str(), 19200), 0);
   const termios t = pty.slave_termios();
   EXPECT_EQ(cfgetospeed(&t), B19200);
+}
+
+// A pseudo-terminal has no serial flags: the low-latency request is refused
+// without a word, and the port works as any other.
+TEST_F(PortOpenPty, APseudoTerminalRefusesLowLatencySilently) {
+  std::unique_ptr<SerialFlags> flags = serial_flags_of(pty.slave.get());
+  int word = 0;
+  EXPECT_TRUE(flags == nullptr || !flags->get(word));
+  EXPECT_FALSE(LowLatencyHold(std::move(flags)).changed());
+
+  ASSERT_EQ(open_port(con, port, "COM7", 9600), 0);
+  EXPECT_EQ(write_port(con, port, "COM7", "ping", 4), 4);
+  char got[8] = {};
+  ASSERT_TRUE(PtyPair::readable(pty.master.get(), 5000));
+  EXPECT_EQ(::read(pty.master.get(), got, sizeof got), 4);
+  EXPECT_STREQ(got, "ping");
+  pty.send("pong");
+  std::uint8_t back[4] = {};
+  EXPECT_EQ(read_port(con, port, "COM7", back, 4, 5000), 4);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(back), 4), "pong");
+  port.close();
+  EXPECT_EQ(con.output(), "");
+  EXPECT_EQ(con.errors(), "");
 }
 
 }  // namespace

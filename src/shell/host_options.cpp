@@ -23,7 +23,7 @@ std::string take_path(std::string& field, const char* option, const char* value)
   return {};
 }
 
-const std::array<OptionRow, 10> option_table{{
+const std::array<OptionRow, 11> option_table{{
     {"--help", nullptr, "show this summary and exit",
      [](HostOptions& o, const char*) {
        o.help = true;
@@ -32,6 +32,11 @@ const std::array<OptionRow, 10> option_table{{
     {"--version", nullptr, "show the release and the device version it speaks to, and exit",
      [](HostOptions& o, const char*) {
        o.version = true;
+       return std::string();
+     }},
+    {"--list-ports", nullptr, "list the serial ports this PC has and what each one is, and exit",
+     [](HostOptions& o, const char*) {
+       o.list_ports = true;
        return std::string();
      }},
     {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)",
@@ -103,7 +108,7 @@ std::string parse_host_options(int argc, char** argv, HostOptions& options) {
     std::string problem = row->take(options, value);
     if (!problem.empty()) return problem;
   }
-  if (options.help || options.version) return {};
+  if (options.help || options.version || options.list_ports) return {};
   return check_combination(options);
 }
 

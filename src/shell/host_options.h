@@ -6,10 +6,11 @@
 #include <string>
 
 // What the command line asked for. The session at the prompt runs unless
-// one of the modes without it (help, version, check, map) was asked.
+// one of the modes without it (help, version, list-ports, check, map) was asked.
 struct HostOptions {
   bool help = false;
   bool version = false;
+  bool list_ports = false;
   bool check = false;
   std::string map_path;  // --map: empty when not asked
   std::string config_path;
