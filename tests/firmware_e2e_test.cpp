@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -35,9 +34,32 @@ std::map<unsigned, unsigned> dumped_image(const std::string& dump) {
   return image;
 }
 
+// Skips blanks, then a number and an "s" at `at`; npos when they are not there.
+std::size_t after_seconds(const std::string& s, std::size_t at) {
+  while (at < s.size() && s[at] == ' ') ++at;
+  const std::size_t digits = at;
+  while (at < s.size() && s[at] >= '0' && s[at] <= '9') ++at;
+  return at > digits && at < s.size() && s[at] == 's' ? at + 1 : std::string::npos;
+}
+
+// Each "\r  Ns TTC  Ns" of the progress line as "\r#s TTC #s".
 std::string masked(const std::string& out) {
-  static const std::regex seconds("\r *[0-9]+s TTC +[0-9]+s");
-  return std::regex_replace(out, seconds, "\r#s TTC #s");
+  std::string text;
+  for (std::size_t i = 0; i < out.size();) {
+    std::size_t end = out[i] == '\r' ? after_seconds(out, i + 1) : std::string::npos;
+    if (end != std::string::npos && out.compare(end, 4, " TTC") == 0) {
+      end = after_seconds(out, end + 4);
+    } else {
+      end = std::string::npos;
+    }
+    if (end == std::string::npos) {
+      text += out[i++];
+    } else {
+      text += "\r#s TTC #s";
+      i = end;
+    }
+  }
+  return text;
 }
 
 TEST(FirmwareEndToEnd, UploadThroughRefusalsDeliversTheBinary) {
