@@ -2,10 +2,12 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/line_editor.h"
 #include "device/version.h"
 #include "release_version.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
+#include "shell/line_completion.h"
 #include "shell/shell.h"
 
 int main(int argc, char** argv) {
@@ -32,5 +34,6 @@ int main(int argc, char** argv) {
   Shell shell(console);
   if (options.offline()) return run_file_check(shell, options);
   shell.stop_on_error = options.stop_on_error;
+  console.use_line_editor(terminal_line_editor(complete_command_line));
   return shell_main(shell);
 }

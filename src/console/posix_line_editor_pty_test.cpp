@@ -1,0 +1,152 @@
+// The prompt on a terminal, driven through the real program on a
+// pseudo-terminal: keys typed, the screen's bytes read. Each session waits
+// for texts in turn after each key sequence and ends with Ctrl-D at the
+// prompt, which ends the input: status 1. A recalled or completed line is
+// shown by what running it prints, since the editor draws a line in pieces.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/background_program.h"
+#include "support/run_program.h"
+#include "support/scratch_dir.h"
+#include "support/terminal_program.h"
+
+namespace {
+
+constexpr int WAIT_SECONDS = 30;
+const std::string UP = "\x1b[A";
+const std::string NOT_CONNECTED = "\a\aError: not Connected!\r\n";
+const std::string PROCESSED = "Configuration items processed";
+const std::string PROMPT = "Command> ";
+const std::string PIPED = "(what the piped run prints)";
+
+struct Keys {
+  std::string typed;
+  std::vector<std::string> then_shown;
+  bool answer = false;  // to a question, read as the terminal edits lines
+};
+
+struct Session {
+  const char* name;
+  std::vector<Keys> keys;
+  const char* term = "xterm";  // one without a description reads plain lines
+  bool device = false;         // COM1 is ktreva-emu
+};
+
+// What the piped run prints for `line`, with the terminal's line ends.
+std::string piped_answer(const std::string& line, const std::string& dir) {
+  const RunResult run = run_program({KTREVA_HOST_PATH}, line + "\n", dir, WAIT_SECONDS);
+  const std::size_t from = run.out.find("Command> ") + 9;
+  std::string answer;
+  for (char c : run.out.substr(from, run.out.find("Command> ", from) - from)) {
+    if (c == '\n') answer += '\r';
+    answer += c;
+  }
+  return answer;
+}
+
+const std::string LONG_LINE = "configure " + std::string(290, 'a');
+
+std::vector<Session> sessions() {
+  return {
+      {"CtrlDAtThePromptEndsTheInput", {}},
+      {"UpRecallsTheLastCommandAndEnterRunsIt",
+       {{"disconnect\r", {NOT_CONNECTED, PROMPT}},
+        {UP, {"disconnect"}},
+        {"\r", {NOT_CONNECTED, PROMPT}}}},
+      {"ADotLineIsNotRecalled",
+       {{"disconnect\r", {NOT_CONNECTED, PROMPT}},
+        {".\r", {NOT_CONNECTED, PROMPT}},
+        {UP, {"disconnect"}},
+        {"\r", {NOT_CONNECTED, PROMPT}}}},
+      {"TabCompletesAUniqueCommandWord", {{"conf\t\r", {"missing argument: file_name", PROMPT}}}},
+      {"TabTwiceListsTheChoices",
+       {{"d\t\t", {"dconfigure", "disconnect", "download", "drules", PROMPT}},
+        {"\r", {"ambiguous command: d\r\n", PROMPT}}}},
+      {"TabCompletesFileNamesQuotedWhenTheyHaveBlanks",
+       {{"configure st\t\r", {PROCESSED, PROMPT}},
+        {"conf my\t\r", {PROCESSED, PROMPT}},
+        {"rules su\tf\t\r", {"Rules processed", PROMPT}}}},
+      {"ALongLineReadsAsPiped", {{LONG_LINE + "\r", {PIPED, PROMPT}}}},
+      {"TheFirmwareAnswerIsNotRecalled",
+       {{"firmware 1 fw.hex\r", {"[n]: "}},
+        {"n\r", {"NOT be updated!", PROMPT}, true},
+        {UP + "\r", {"[n]: "}},
+        {"\r", {"NOT be updated!", PROMPT}, true}}},
+      {"TheDownloadAnswerIsNotRecalled",
+       {{"connect 1\r", {"Connected at 9600", PROMPT}},
+        {"download\r", {"[no]: "}},
+        {"no\r", {"Download Aborted!", PROMPT}, true},
+        {UP + "\r", {"[no]: "}},
+        {"\r", {"Download Aborted!", PROMPT}, true}},
+       "xterm",
+       true},
+      {"AnUnknownTerminalReadsPlainLines",
+       {{"disconnect\r", {NOT_CONNECTED, PROMPT}}},
+       "no-such-term"},
+  };
+}
+
+// Test lists name a session by its name alone.
+void PrintTo(const Session& session, std::ostream* out) { *out << session.name; }
+
+class TerminalPrompt : public testing::TestWithParam<Session> {};
+
+TEST_P(TerminalPrompt, Session) {
+  const Session& session = GetParam();
+  ScratchDir dir;
+  const std::string station = read_file(KTREVA_SOURCE_DIR "/examples/station.txt");
+  dir.write("station.txt", station);
+  dir.write("my station.txt", station);
+  std::filesystem::create_directory(dir.path("sub"));
+  dir.write("sub/filters.txt", read_file(KTREVA_SOURCE_DIR "/examples/filters.txt"));
+
+  std::vector<std::string> argv{KTREVA_HOST_PATH};
+  std::unique_ptr<BackgroundProgram> emu;
+  if (session.device) {
+#ifndef KTREVA_EMU_PATH
+    GTEST_SKIP() << "no ktreva-emu in this build";
+#else
+    emu =
+        std::make_unique<BackgroundProgram>(std::vector<std::string>{KTREVA_EMU_PATH}, dir.path());
+    const std::string port = emu->first_line(WAIT_SECONDS);
+    ASSERT_FALSE(port.empty());
+    argv.insert(argv.end(), {"--com", "1=" + port});
+#endif
+  }
+  TerminalProgram program(argv, dir.path(), session.term);
+  ASSERT_TRUE(program.started());
+  ASSERT_TRUE(program.wait_for(PROMPT, WAIT_SECONDS)) << visible(program.screen());
+  const bool edited = std::string(session.term) == "xterm";
+  for (const Keys& keys : session.keys) {
+    if (edited && !keys.answer) {
+      ASSERT_TRUE(program.wait_for_raw_mode(WAIT_SECONDS)) << visible(program.screen());
+    }
+    program.type(keys.typed);
+    for (const std::string& text : keys.then_shown) {
+      const std::string shown = text == PIPED ? piped_answer(LONG_LINE, dir.path()) : text;
+      ASSERT_TRUE(program.wait_for(shown, WAIT_SECONDS))
+          << "after " << visible(keys.typed) << " no " << visible(shown) << " in:\n"
+          << visible(program.screen());
+    }
+  }
+  if (edited) {
+    ASSERT_TRUE(program.wait_for_raw_mode(WAIT_SECONDS)) << visible(program.screen());
+  }
+  program.type("\x04");
+  EXPECT_EQ(program.wait_exit(WAIT_SECONDS), 1) << visible(program.screen());
+  EXPECT_EQ(program.screen().substr(program.screen().size() - 2), "\r\n");
+  EXPECT_EQ(program.screen().find("terminal type"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, TerminalPrompt, testing::ValuesIn(sessions()),
+                         [](const testing::TestParamInfo<Session>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
