@@ -14,10 +14,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int ms_left(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+// Milliseconds left of `seconds` from `start`; 0 when they are up.
+int ms_left(std::chrono::steady_clock::time_point start, int seconds) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      start + std::chrono::seconds(seconds) - std::chrono::steady_clock::now());
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
@@ -25,9 +25,7 @@ int ms_left(Clock::time_point deadline) {
 
 TerminalProgram::TerminalProgram(const std::vector<std::string>& argv,
                                  const std::filesystem::path& cwd, const std::string& term) {
-  winsize size{};
-  size.ws_row = 24;
-  size.ws_col = 80;
+  winsize size{24, 80, 0, 0};
   pid_ = forkpty(&master_, nullptr, nullptr, &size);
   if (pid_ == 0) {
     setenv("TERM", term.c_str(), 1);
@@ -46,8 +44,7 @@ TerminalProgram::~TerminalProgram() {
 }
 
 void TerminalProgram::type(const std::string& keys) {
-  std::size_t sent = 0;
-  while (sent < keys.size()) {
+  for (std::size_t sent = 0; sent < keys.size();) {
     const ssize_t n = write(master_, keys.data() + sent, keys.size() - sent);
     if (n <= 0) return;
     sent += static_cast<std::size_t>(n);
@@ -56,44 +53,39 @@ void TerminalProgram::type(const std::string& keys) {
 
 bool TerminalProgram::read_some(int ms) {
   pollfd p{master_, POLLIN, 0};
-  if (poll(&p, 1, ms) <= 0) return false;
   char buf[4096];
-  // The end of the program's side reads as EIO or 0.
-  const ssize_t n = read(master_, buf, sizeof buf);
-  if (n <= 0) return false;
-  screen_.append(buf, static_cast<std::size_t>(n));
+  // The program's end of the terminal closed reads as EIO.
+  const ssize_t n = poll(&p, 1, ms) > 0 ? read(master_, buf, sizeof buf) : 0;
+  if (n > 0) screen_.append(buf, static_cast<std::size_t>(n));
+  return n > 0;
+}
+
+bool TerminalProgram::wait_for(const std::string& text, int seconds) {
+  const auto start = std::chrono::steady_clock::now();
+  std::size_t at = 0;
+  while ((at = screen_.find(text, seen_)) == std::string::npos) {
+    if (!read_some(ms_left(start, seconds))) return false;
+  }
+  seen_ = at + text.size();
   return true;
 }
 
-bool TerminalProgram::wait_for(const std::string& text, int timeout_seconds) {
-  const auto deadline = Clock::now() + std::chrono::seconds(timeout_seconds);
-  for (;;) {
-    const std::size_t at = screen_.find(text, seen_);
-    if (at != std::string::npos) {
-      seen_ = at + text.size();
-      return true;
-    }
-    if (ms_left(deadline) == 0 || !read_some(ms_left(deadline))) return false;
+bool TerminalProgram::wait_for_raw_mode(int seconds) {
+  const auto start = std::chrono::steady_clock::now();
+  for (termios line{}; tcgetattr(master_, &line) != 0 || (line.c_lflag & ICANON) != 0;) {
+    if (ms_left(start, seconds) == 0) return false;
+    read_some(1);  // so that it never waits on a full screen
   }
+  return true;
 }
 
-bool TerminalProgram::wait_for_raw_mode(int timeout_seconds) {
-  const auto deadline = Clock::now() + std::chrono::seconds(timeout_seconds);
-  for (;;) {
-    termios line{};
-    if (tcgetattr(master_, &line) == 0 && (line.c_lflag & ICANON) == 0) return true;
-    if (ms_left(deadline) == 0) return false;
-    read_some(1);  // what it shows meanwhile, so that it never waits on a full screen
-  }
-}
-
-int TerminalProgram::wait_exit(int timeout_seconds) {
-  const auto deadline = Clock::now() + std::chrono::seconds(timeout_seconds);
-  while (ms_left(deadline) > 0 && read_some(ms_left(deadline))) {
+int TerminalProgram::wait_exit(int seconds) {
+  const auto start = std::chrono::steady_clock::now();
+  while (read_some(ms_left(start, seconds))) {
   }
   int status = 0;
   while (waitpid(pid_, &status, WNOHANG) == 0) {
-    if (ms_left(deadline) == 0) return -1;  // the destructor kills it
+    if (ms_left(start, seconds) == 0) return -1;  // the destructor kills it
     poll(nullptr, 0, 10);
   }
   pid_ = -1;

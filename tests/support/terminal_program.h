@@ -1,8 +1,8 @@
 #pragma once
-// A program on a pseudo-terminal of its own, as an operator runs it in a
-// terminal window: the test types keys and reads the bytes of the screen.
-// The terminal is 80 by 24 and of type `term`; HOME is the working folder,
-// so no settings of the person running the tests reach the program.
+// A program on a pseudo-terminal of its own (80 by 24, of type `term`), as an
+// operator runs it in a terminal window: the test types keys and reads the
+// screen's bytes. HOME is the working folder, so that no settings of the
+// person running the tests reach the program. Every wait is bounded.
 
 #include <sys/types.h>
 
@@ -20,22 +20,17 @@ class TerminalProgram {
 
   bool started() const { return pid_ > 0; }
   void type(const std::string& keys);
-  // Reads the screen until `text` shows after what earlier waits found;
-  // false when it does not within `timeout_seconds`.
-  bool wait_for(const std::string& text, int timeout_seconds);
-  // Waits until the program reads keys one by one (a line editor's raw
-  // mode): keys typed before are read by the terminal's own line editing,
-  // which echoes them itself. False when it does not within the time.
-  bool wait_for_raw_mode(int timeout_seconds);
-  // Everything shown so far.
+  // Until `text` shows after what earlier waits found.
+  bool wait_for(const std::string& text, int seconds);
+  // Until the program reads keys one by one (a line editor's raw mode); keys
+  // typed before go through the terminal's own line editing and echo.
+  bool wait_for_raw_mode(int seconds);
+  // The exit status after the screen's end; -1 when none comes in time.
+  int wait_exit(int seconds);
   const std::string& screen() const { return screen_; }
-  // Reads the screen to its end and gives the exit status; -1 when the
-  // program did not exit normally within `timeout_seconds` (it is killed).
-  int wait_exit(int timeout_seconds);
 
  private:
-  // False at the end of the screen's bytes or when none came in `ms`.
-  bool read_some(int ms);
+  bool read_some(int ms);  // false at the end of the screen or after `ms` without bytes
 
   pid_t pid_ = -1;
   int master_ = -1;
