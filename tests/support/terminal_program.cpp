@@ -86,7 +86,7 @@ int TerminalProgram::wait_exit(int seconds) {
   int status = 0;
   while (waitpid(pid_, &status, WNOHANG) == 0) {
     if (ms_left(start, seconds) == 0) return -1;  // the destructor kills it
-    poll(nullptr, 0, 10);
+    poll(nullptr, 0, 1);
   }
   pid_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
