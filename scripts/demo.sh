@@ -7,7 +7,7 @@
 # prompt yourself, connected to the emulator on COM1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libedit-dev
 cmake --preset default >/dev/null
 cmake --build --preset default --target ktreva-host ktreva-emu >/dev/null
 root=$PWD

@@ -5,7 +5,7 @@
 # the cross build (the program, README.txt with CR LF line ends, the examples).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh cmake ninja-build g++ g++-mingw-w64-x86-64 dpkg-dev lintian unzip
+bash scripts/deps.sh cmake ninja-build g++ libedit-dev g++-mingw-w64-x86-64 dpkg-dev lintian unzip
 out=build/packages
 failures=0
 fail() {
@@ -50,6 +50,8 @@ version=$(dpkg-deb -f "$deb" Version)
 reported=$("$root/usr/bin/ktreva-host" --version)
 [[ "$reported" == "ktreva-host $version "* ]] || fail "--version says '$reported', the package is $version"
 printf 'x\n' | "$root/usr/bin/ktreva-host" >/dev/null || fail "the packaged program does not run"
+# The prompt's line editor comes with libedit, which the package then needs.
+dpkg-deb -f "$deb" Depends | grep -q 'libedit2' || fail "$deb does not depend on libedit2"
 
 # The Windows zip.
 names=$(unzip -Z1 "$zip")

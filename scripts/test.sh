@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev srecord \
-  librsvg2-bin libxml2-utils libpng-dev \
+  librsvg2-bin libxml2-utils libpng-dev libedit-dev \
   g++-mingw-w64-x86-64
 for preset in default asan; do
   cmake --preset "$preset" >/dev/null

@@ -2,12 +2,14 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/line_editor.h"
 #include "device/version.h"
 #include "release_version.h"
 #include "serial/port_list.h"
 #include "serial/port_list_text.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
+#include "shell/line_completion.h"
 #include "shell/session_files.h"
 #include "shell/shell.h"
 
@@ -55,5 +57,6 @@ int main(int argc, char** argv) {
   console.set_log(files.log.get());
   shell.link.env.trace = files.trace.get();
   shell.stop_on_error = options.stop_on_error;
+  console.use_line_editor(terminal_line_editor(complete_command_line));
   return shell_main(shell);
 }

@@ -89,12 +89,19 @@ int Console::next_char() {
   return c;
 }
 
-bool Console::read_line(char* buf, std::size_t cap) {
+// The line reading of read_line, over any source of characters.
+template <typename NextChar>
+bool Console::read_from(char* buf, std::size_t cap, NextChar source) {
   if (cap == 0) return false;
+  auto next = [&] {
+    const int c = source();
+    if (c == EOF) ended_ = true;
+    return c;
+  };
   std::size_t n = 0;
   int c = EOF;
   bool any = false;
-  while (n + 1 < cap && (c = next_char()) != EOF) {
+  while (n + 1 < cap && (c = next()) != EOF) {
     any = true;
     buf[n++] = static_cast<char>(c);
     if (c == '\n') break;
@@ -107,9 +114,41 @@ bool Console::read_line(char* buf, std::size_t cap) {
   const bool cut = n + 1 >= cap && (n == 0 || buf[n - 1] != '\n') && c != EOF;
   if (cut) {
     std::size_t dropped = 0;
-    while ((c = next_char()) != EOF && c != '\n') ++dropped;
+    while ((c = next()) != EOF && c != '\n') ++dropped;
     // A CR LF that the buffer split in two is still a line end.
     if (c == '\n' && dropped == 0 && n > 0 && buf[n - 1] == '\r') buf[n - 1] = '\n';
   }
   return any;
+}
+
+bool Console::read_line(char* buf, std::size_t cap) {
+  return read_from(buf, cap, [this] { return next_char(); });
+}
+
+bool Console::read_command(char* buf, std::size_t cap, const char* prompt) {
+  if (editor_ == nullptr) {
+    print("%s", prompt);
+    return read_line(buf, cap);
+  }
+  std::optional<std::string> line;
+  if (!ended_) line = editor_->read(prompt);
+  // The editor showed the prompt and the line on the screen itself.
+  log(prompt);
+  if (!line) {
+    ended_ = true;
+    return false;
+  }
+  typed_ = std::move(*line);
+  typed_ += '\n';
+  log(typed_);
+  std::size_t pos = 0;
+  const bool any = read_from(buf, cap, [&] {
+    return pos < typed_.size() ? static_cast<unsigned char>(typed_[pos++]) : EOF;
+  });
+  typed_.pop_back();
+  return any;
+}
+
+void Console::remember_command() {
+  if (editor_ != nullptr && !typed_.empty()) editor_->remember(typed_);
 }

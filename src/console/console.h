@@ -9,8 +9,11 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "console/line_editor.h"
 
 #if defined(__GNUC__)
 #define KT_PRINTF(fmt_index, first_arg) __attribute__((format(printf, fmt_index, first_arg)))
@@ -48,6 +51,15 @@ class Console {
   // `log` (null: none), so that it reads like the screen of a terminal.
   void set_log(std::FILE* log) { log_ = log; }
 
+  // Reads one command line after `prompt`. With a line editor the editor
+  // shows the prompt and the line typed reads as the same keys piped in
+  // would; without one the prompt is printed and the line read as above.
+  // Once the input has ended it stays ended, as a stream's end does.
+  bool read_command(char* buf, std::size_t cap, const char* prompt);
+  // Puts the command line just read into the editor's history.
+  void remember_command();
+  void use_line_editor(std::unique_ptr<LineEditor> editor) { editor_ = std::move(editor); }
+
   // What a memory console has captured.
   const std::string& output() const { return out_; }
   const std::string& errors() const { return err_; }
@@ -55,6 +67,8 @@ class Console {
 
  private:
   int next_char();
+  template <typename NextChar>
+  bool read_from(char* buf, std::size_t cap, NextChar source);
   void write_out(std::string_view text);
 
   void log(std::string_view text);
@@ -65,6 +79,9 @@ class Console {
   std::size_t in_pos_ = 0;
   std::string out_;
   std::string err_;
+  std::unique_ptr<LineEditor> editor_;
+  std::string typed_;   // the editor's last line, for the history
+  bool ended_ = false;  // a read met the end of the input
 };
 
 // Formats like snprintf into a std::string.

@@ -2,9 +2,66 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
+
+// Gives prepared lines, then the end of input; notes what it is asked.
+struct ScriptedEditor : LineEditor {
+  ScriptedEditor(std::vector<std::string> lines, std::vector<std::string>& log)
+      : lines(std::move(lines)), log(log) {}
+  std::optional<std::string> read(const char* prompt) override {
+    log.push_back(prompt);
+    return next < lines.size() ? std::optional(lines[next++]) : std::nullopt;
+  }
+  void remember(const std::string& line) override { log.push_back("kept " + line); }
+  std::vector<std::string> lines;
+  std::size_t next = 0;
+  std::vector<std::string>& log;
+};
+
+TEST(Console, ACommandLineFromTheEditorReadsAsThePipedLine) {
+  const std::vector<std::string> lines = {
+      "help", "", std::string(300, 'a'), std::string(255, 'b'), std::string(254, 'c') + "\r",
+      " x,y"};
+  std::string piped_input;
+  std::vector<std::string> want_log;
+  for (const std::string& line : lines) {
+    piped_input += line + "\n";
+    want_log.push_back("Command> ");
+    if (!line.empty()) want_log.push_back("kept " + line);  // whole, as typed
+  }
+  want_log.push_back("Command> ");
+  Console piped(piped_input);
+  Console edited("");
+  std::vector<std::string> log;
+  edited.use_line_editor(std::make_unique<ScriptedEditor>(lines, log));
+  char want[LINE_SIZE];
+  char got[LINE_SIZE];
+  for (const std::string& line : lines) {
+    ASSERT_TRUE(piped.read_command(want, LINE_SIZE, "Command> "));
+    ASSERT_TRUE(edited.read_command(got, LINE_SIZE, "Command> ")) << line;
+    EXPECT_STREQ(got, want) << line;
+    edited.remember_command();
+  }
+  EXPECT_FALSE(piped.read_command(want, LINE_SIZE, "Command> "));
+  EXPECT_FALSE(edited.read_command(got, LINE_SIZE, "Command> "));
+  EXPECT_EQ(log, want_log);
+  EXPECT_EQ(edited.output(), "");  // the editor showed the prompts
+}
+
+TEST(Console, TheEndOfInputAtAnAnswerEndsTheCommandLinesToo) {
+  Console con("");
+  std::vector<std::string> log;
+  con.use_line_editor(std::make_unique<ScriptedEditor>(std::vector<std::string>{"a", "b"}, log));
+  char buf[LINE_SIZE];
+  ASSERT_TRUE(con.read_command(buf, LINE_SIZE, "Command> "));
+  EXPECT_FALSE(con.read_line(buf, LINE_SIZE));
+  EXPECT_FALSE(con.read_command(buf, LINE_SIZE, "Command> "));
+  EXPECT_EQ(log.size(), 1u);
+}
 
 TEST(Console, ReadLineKeepsNewlineAndTurnsCrLfIntoLf) {
   Console con("one\r\ntwo\nlast");

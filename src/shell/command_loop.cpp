@@ -18,12 +18,13 @@ int shell_main(Shell& shell) {
 
 int command_loop(Shell& shell) {
   for (;;) {
-    shell.con.print("Command> ");
-    if (!shell.con.read_line(shell.cmd_line, LINE_SIZE)) {
+    if (!shell.con.read_command(shell.cmd_line, LINE_SIZE, "Command> ")) {
       shell.con.print("\n");
       return shell.stop_on_error ? 0 : 1;
     }
     if (shell.cmd_line[0] == '\n') continue;
+    // A dot stands for the line before it, which the history already holds.
+    if (shell.cmd_line[0] != '.') shell.con.remember_command();
     strip_newline(shell.cmd_line);
     // A leading dot repeats the last line that did not begin with one.
     if (shell.cmd_line[0] == '.') {
