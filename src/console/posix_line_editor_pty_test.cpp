@@ -100,6 +100,9 @@ TEST_P(TerminalPrompt, Session) {
   const std::string station = read_file(KTREVA_SOURCE_DIR "/examples/station.txt");
   dir.write("station.txt", station);
   dir.write("my station.txt", station);
+  // The settings file of libedit (HOME is the folder) is not read: with it
+  // Tab would insert itself rather than complete.
+  dir.write(".editrc", "bind ^I ed-insert\n");
   std::filesystem::create_directory(dir.path("sub"));
   dir.write("sub/filters.txt", read_file(KTREVA_SOURCE_DIR "/examples/filters.txt"));
 
