@@ -45,10 +45,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.list_ports) return print_port_list();
+  // Before the shell: a port still open at exit is closed, and traced, as
+  // the shell goes.
+  SessionFiles files;
   Console console;
   Shell shell(console);
   if (options.offline()) return run_file_check(shell, options);
-  SessionFiles files;
   const std::string unopened = open_session_files(options, files);
   if (!unopened.empty()) {
     std::fprintf(stderr, "ktreva-host: %s\n", unopened.c_str());

@@ -100,6 +100,13 @@ TEST_F(TraceEndToEnd, ADownloadsTraceHoldsEveryByteBothWaysAndTheResentPacketTwi
   EXPECT_EQ(resends, 1);
 }
 
+TEST_F(TraceEndToEnd, AnExitWhileConnectedClosesThePortIntoTheTrace) {
+  const TracedRun r = traced({}, "connect 1\nexit\n");
+  EXPECT_EQ(r.run.exit_status, 0) << r.run.err;
+  ASSERT_FALSE(r.trace.empty());
+  EXPECT_EQ(r.trace.back().head, "close");
+}
+
 TEST_F(TraceEndToEnd, ASilentAckShowsItsTimeoutAndAHangUpEndsTheTraceWithItsReason) {
   const TracedRun silent = traced({"--fault", "packet:1:none"}, kDownload);
   bool timed_out = false;
