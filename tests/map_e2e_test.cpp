@@ -8,7 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,11 +75,16 @@ struct Box {
 
 // The rule groups of the map as "action kind line", in drawing order.
 std::vector<std::string> rule_groups(const std::string& svg) {
-  static const std::regex group("<g class=\"rule (pass|drop) ([a-z]+)\" data-line=\"([0-9]+)\">");
   std::vector<std::string> found;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), group); it != std::sregex_iterator();
-       ++it) {
-    found.push_back((*it)[1].str() + " " + (*it)[2].str() + " " + (*it)[3].str());
+  for (std::size_t at = svg.find("<g class=\"rule "); at != std::string::npos;
+       at = svg.find("<g class=\"rule ", at + 1)) {
+    char action[16] = {};
+    char kind[16] = {};
+    int line = 0;
+    if (std::sscanf(svg.c_str() + at, "<g class=\"rule %15[a-z] %15[a-z]\" data-line=\"%d\">",
+                    action, kind, &line) == 3) {
+      found.push_back(std::string(action) + " " + kind + " " + std::to_string(line));
+    }
   }
   return found;
 }
@@ -87,15 +93,15 @@ std::vector<std::string> rule_groups(const std::string& svg) {
 Box path_box(const std::string& svg, int line) {
   const std::size_t group = svg.find("data-line=\"" + std::to_string(line) + "\"");
   const std::size_t d = svg.find(" d=\"", group);
-  const std::string path = svg.substr(d + 4, svg.find('"', d + 4) - d - 4);
-  static const std::regex point("[ML](-?[0-9.]+) (-?[0-9.]+)");
+  std::istringstream path(svg.substr(d + 4, svg.find('"', d + 4) - d - 4));
   Box box;
-  for (auto it = std::sregex_iterator(path.begin(), path.end(), point);
-       it != std::sregex_iterator(); ++it) {
-    const double x = std::stod((*it)[1].str());
-    const double y = std::stod((*it)[2].str());
-    box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
-           std::max(box.bottom, y)};
+  for (std::string word, y; path >> word;) {
+    if (word[0] != 'M' && word[0] != 'L') continue;
+    path >> y;
+    const double px = std::stod(word.substr(1));
+    const double py = std::stod(y);
+    box = {std::min(box.left, px), std::min(box.top, py), std::max(box.right, px),
+           std::max(box.bottom, py)};
   }
   return box;
 }
@@ -168,13 +174,16 @@ TEST_F(MapEndToEnd, RenderedAreasShowTheirColoursAtTheScaleOfTheBar) {
   EXPECT_TRUE(green_dominant(png.at(rectangle.cx(), rectangle.cy())));
   // The map's south-east corner, just inside its frame, lies outside every
   // area (the grid labels stand at its west and north edges).
-  static const std::regex frame(
-      "<clipPath id=\"map-area\"><rect x=\"([0-9.]+)\" y=\"([0-9.]+)\" "
-      "width=\"([0-9.]+)\" height=\"([0-9.]+)\"/>");
-  std::smatch m;
-  ASSERT_TRUE(std::regex_search(svg, m, frame));
-  const double right = std::stod(m[1].str()) + std::stod(m[3].str());
-  const double bottom = std::stod(m[2].str()) + std::stod(m[4].str());
+  double x = 0, y = 0, w = 0, h = 0;
+  const std::size_t clip = svg.find("<clipPath id=\"map-area\">");
+  ASSERT_NE(clip, std::string::npos);
+  ASSERT_EQ(std::sscanf(svg.c_str() + clip,
+                        "<clipPath id=\"map-area\"><rect x=\"%lf\" y=\"%lf\" width=\"%lf\" "
+                        "height=\"%lf\"",
+                        &x, &y, &w, &h),
+            4);
+  const double right = x + w;
+  const double bottom = y + h;
   EXPECT_TRUE(background(png.at(right - 4, bottom - 4)));
 
   // Straight up from the centre, the red ends at the circle's edge: 30 miles
