@@ -4,7 +4,8 @@
 // directions). With a latency, the emulator holds its replies back as a USB
 // serial adapter's latency timer does (ktreva-emu --usb-latency-ms); with a
 // TRACE-FILE, the link writes its wire trace there. Run by hand:
-//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs] [usb-latency-ms] [TRACE-FILE]
+//   build/default/bench/ktreva_line_rate_bench [download-runs] [upload-runs] [usb-latency-ms]
+//   [TRACE-FILE]
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>

@@ -1,14 +1,14 @@
 // The rules map end to end: ktreva-host --map writes an SVG that xmllint
 // accepts, with one group per area rule, and that rsvg-convert renders with
 // each area in its colour where the area is and at the scale its bar states.
-#include <png.h>
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,9 +63,7 @@ class Png {
 bool red_dominant(Rgb c) { return c.r > c.g + 25 && c.r > c.b + 25; }
 bool green_dominant(Rgb c) { return c.g > c.r + 25 && c.g > c.b + 25; }
 // The white background, or a grid line on it.
-bool background(Rgb c) {
-  return c.r >= 200 && std::abs(c.r - c.g) < 8 && std::abs(c.g - c.b) < 8;
-}
+bool background(Rgb c) { return c.r >= 200 && std::abs(c.r - c.g) < 8 && std::abs(c.g - c.b) < 8; }
 
 struct Box {
   double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
@@ -117,9 +115,9 @@ bool has_tool(const char* name) {
 
 // Runs --map over the files in `dir`; the SVG's text, empty on failure.
 std::string make_map(const ScratchDir& dir, const std::string& config, const std::string& rules) {
-  const RunResult run = run_program(
-      {KTREVA_HOST_PATH, "--map", "map.svg", "--config", config, "--rules", rules}, "", dir.path(),
-      60);
+  const RunResult run =
+      run_program({KTREVA_HOST_PATH, "--map", "map.svg", "--config", config, "--rules", rules}, "",
+                  dir.path(), 60);
   EXPECT_EQ(run.exit_status, 0) << run.out << run.err;
   EXPECT_NE(run.out.find("Map written to map.svg\n"), std::string::npos) << run.out;
   const std::string lint = "xmllint --noout '" + dir.path("map.svg") + "'";
@@ -165,7 +163,8 @@ TEST_F(MapEndToEnd, RenderedAreasShowTheirColoursAtTheScaleOfTheBar) {
   ASSERT_EQ(std::system(render.c_str()), 0);
   const Png png(dir_.path("map.png"));
   ASSERT_TRUE(png.ok());
-  ASSERT_EQ(png.width(), static_cast<int>(number_after(svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")))
+  ASSERT_EQ(png.width(), static_cast<int>(number_after(
+                             svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")))
       << "rendered at another scale than drawn";
 
   const Box circle = path_box(svg, 2);

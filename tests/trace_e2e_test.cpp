@@ -15,9 +15,9 @@
 namespace {
 
 const std::string kExamples = std::string(KTREVA_SOURCE_DIR) + "/examples/";
-const std::string kDownload =
-    "configure " + kExamples + "station.txt\nrules " + kExamples + "filters.txt\nconnect 1\n"
-    "download\nexit\n";
+const std::string kDownload = "configure " + kExamples + "station.txt\nrules " + kExamples +
+                              "filters.txt\nconnect 1\n"
+                              "download\nexit\n";
 
 struct TraceLine {
   std::string head;  // what stands before the colon, the time left out
@@ -128,8 +128,7 @@ TEST_F(TraceEndToEnd, ASilentAckShowsItsTimeoutAndAHangUpEndsTheTraceWithItsReas
 }
 
 TEST_F(TraceEndToEnd, AFirmwareUploadSendsEachRecordLineAndReadsEachReply) {
-  const TracedRun r =
-      traced({}, "firmware 1 " + kExamples + "firmware.hex\ny\n\nexit\n");
+  const TracedRun r = traced({}, "firmware 1 " + kExamples + "firmware.hex\ny\n\nexit\n");
   ASSERT_EQ(r.run.exit_status, 0) << r.run.out;
   std::string sent;
   for (const TraceLine& t : r.trace) {
@@ -152,8 +151,7 @@ TEST_F(TraceEndToEnd, AFirmwareUploadSendsEachRecordLineAndReadsEachReply) {
 
 TEST_F(TraceEndToEnd, TheLogIsTheConsoleWithTheTypedLinesAfterTheirPrompts) {
   const std::string input = "dconfigure\nfirmware 1 fw.hex\nn\nexit\n";
-  const RunResult run =
-      run_program({KTREVA_HOST_PATH, "--log", "log.txt"}, input, dir_.path(), 60);
+  const RunResult run = run_program({KTREVA_HOST_PATH, "--log", "log.txt"}, input, dir_.path(), 60);
   ASSERT_EQ(run.exit_status, 0);
   // Where each line was read: after a prompt or a question.
   const std::pair<const char*, const char*> typed[] = {
@@ -177,9 +175,9 @@ TEST_F(TraceEndToEnd, AFileThatCannotBeCreatedIsAUsageErrorBeforeAnyPort) {
   for (const char* option : {"--trace", "--log"}) {
     BackgroundProgram emu({KTREVA_EMU_PATH, "--no-stdin", "--log", "emu.log"}, dir_.path());
     const std::string pty = emu.first_line(30);
-    const RunResult run = run_program({KTREVA_HOST_PATH, "--com", "1=" + pty, option,
-                                       "no-such-folder/file.txt"},
-                                      "connect 1\n", dir_.path(), 60);
+    const RunResult run =
+        run_program({KTREVA_HOST_PATH, "--com", "1=" + pty, option, "no-such-folder/file.txt"},
+                    "connect 1\n", dir_.path(), 60);
     emu.stop();
     EXPECT_EQ(run.exit_status, 2);
     EXPECT_EQ(run.out, "");

@@ -14,9 +14,9 @@ int Link::open(std::int32_t baud) {
   if (state_.env.trace == nullptr) {
     return open_port(con_, state_.port_handle, state_.port_name, baud, state_.env.open_device);
   }
-  return open_port(con_, state_.port_handle, state_.port_name, baud,
-                   traced_opener(state_.env.open_device, *state_.env.trace, state_.port_name,
-                                 baud));
+  return open_port(
+      con_, state_.port_handle, state_.port_name, baud,
+      traced_opener(state_.env.open_device, *state_.env.trace, state_.port_name, baud));
 }
 
 int Link::read(std::span<std::uint8_t> buf, std::uint32_t timeout_ms) {

@@ -36,7 +36,8 @@ TEST_F(RuleWarnings, FarAreasAndTheDefaultPositionAreNamedByLine) {
       StationSource::kNoConfigFile);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].rfind("Warning: r.txt[3]: area rules checked against the default station "
-                         "position (", 0),
+                         "position (",
+                         0),
             0u)
       << got[0];
   EXPECT_EQ(got[1].rfind("Warning: r.txt[3]: compass lies ", 0), 0u) << got[1];

@@ -32,11 +32,10 @@ bool any_flow(const PortDcb& dcb) {
 }  // namespace
 
 std::string line_settings_text(const PortDcb& dcb) {
-  return format_text("line %u baud, %u data bits, parity %s, %s stop bit%s, flow %s",
-                     dcb.baud_rate, dcb.byte_size, parity_name(dcb.parity),
+  return format_text("line %u baud, %u data bits, parity %s, %s stop bit%s, flow %s", dcb.baud_rate,
+                     dcb.byte_size, parity_name(dcb.parity),
                      dcb.stop_bits == DCB_TWOSTOPBITS ? "2" : "1",
-                     dcb.stop_bits == DCB_TWOSTOPBITS ? "s" : "",
-                     any_flow(dcb) ? "on" : "none");
+                     dcb.stop_bits == DCB_TWOSTOPBITS ? "s" : "", any_flow(dcb) ? "on" : "none");
 }
 
 TracedPortDevice::TracedPortDevice(std::unique_ptr<PortDevice> inner, WireTrace& trace)
@@ -69,13 +68,13 @@ bool TracedPortDevice::set_timeouts(const PortTimeouts& timeouts) {
   const int code = sys_error_code();
   if (ok) timeouts_ = timeouts;
   if (!timeouts_traced_ || !ok) {
-    trace_.event(format_text(
-                     "timeouts read interval %u ms, read total %u ms a byte + %u ms, write total "
-                     "%u ms a byte + %u ms",
-                     timeouts.read_interval, timeouts.read_total_multiplier,
-                     timeouts.read_total_constant, timeouts.write_total_multiplier,
-                     timeouts.write_total_constant) +
-                 failure(ok));
+    trace_.event(
+        format_text("timeouts read interval %u ms, read total %u ms a byte + %u ms, write total "
+                    "%u ms a byte + %u ms",
+                    timeouts.read_interval, timeouts.read_total_multiplier,
+                    timeouts.read_total_constant, timeouts.write_total_multiplier,
+                    timeouts.write_total_constant) +
+        failure(ok));
     timeouts_traced_ = true;
   }
   set_sys_error_code(code);
@@ -87,9 +86,8 @@ bool TracedPortDevice::read(unsigned char* buf, int size, int& got) {
   const bool ok = inner_->read(buf, size, got);
   const int code = sys_error_code();
   const double took = std::chrono::duration<double>(Clock::now() - start).count();
-  const std::uint32_t within =
-      timeouts_.read_total_multiplier * static_cast<std::uint32_t>(size) +
-      timeouts_.read_total_constant;
+  const std::uint32_t within = timeouts_.read_total_multiplier * static_cast<std::uint32_t>(size) +
+                               timeouts_.read_total_constant;
   std::string what = format_text("RX %d within %u ms took %.6f s got %d", size, within, took, got);
   what += ok ? (got < size ? ", timed out" : "") : failure(ok);
   trace_.bytes(what, buf, got);
@@ -111,8 +109,7 @@ void TracedPortDevice::purge() {
   trace_.event("purge");
 }
 
-PortOpener traced_opener(PortOpener inner, WireTrace& trace, std::string name,
-                         std::int32_t baud) {
+PortOpener traced_opener(PortOpener inner, WireTrace& trace, std::string name, std::int32_t baud) {
   return [inner = std::move(inner), &trace, name = std::move(name),
           baud](const char* path) -> std::unique_ptr<PortDevice> {
     std::unique_ptr<PortDevice> device = inner(path);

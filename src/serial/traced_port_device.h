@@ -37,8 +37,7 @@ class TracedPortDevice : public PortDevice {
 
 // An opener that traces the open of port `name` at `baud` through `inner`
 // and hands out traced devices.
-PortOpener traced_opener(PortOpener inner, WireTrace& trace, std::string name,
-                         std::int32_t baud);
+PortOpener traced_opener(PortOpener inner, WireTrace& trace, std::string name, std::int32_t baud);
 
 // "line 4800 baud, 8 data bits, parity none, 1 stop bit, flow none".
 std::string line_settings_text(const PortDcb& dcb);

@@ -17,11 +17,13 @@ TEST(WireTraceText, BytesInHexThenTheirTextAndReasonsWithoutColons) {
   PortDcb dcb;
   dcb.baud_rate = 19200;
   dcb.byte_size = 8;
-  EXPECT_EQ(line_settings_text(dcb), "line 19200 baud, 8 data bits, parity none, 1 stop bit, flow none");
+  EXPECT_EQ(line_settings_text(dcb),
+            "line 19200 baud, 8 data bits, parity none, 1 stop bit, flow none");
   dcb.stop_bits = DCB_TWOSTOPBITS;
   dcb.parity = DCB_EVENPARITY;
   dcb.rts_control = DCB_RTS_CONTROL_HANDSHAKE;
-  EXPECT_EQ(line_settings_text(dcb), "line 19200 baud, 8 data bits, parity even, 2 stop bits, flow on");
+  EXPECT_EQ(line_settings_text(dcb),
+            "line 19200 baud, 8 data bits, parity even, 2 stop bits, flow on");
 }
 
 // The trace file with its times and durations masked.
@@ -52,8 +54,7 @@ TEST(TracedPortDevice, FailuresAreTracedWithTheirReasonAndTheErrorKept) {
   {
     WireTrace trace(FilePtr(std::fopen(path.c_str(), "wb")));
     const PortOpener opener = traced_opener(
-        [&](const char*) { return std::make_unique<FakePortDevice>(script); }, trace, "COM3",
-        4800);
+        [&](const char*) { return std::make_unique<FakePortDevice>(script); }, trace, "COM3", 4800);
     std::unique_ptr<PortDevice> device = opener("/dev/ttyX");
     EXPECT_FALSE(device->set_state(PortDcb{}));
     EXPECT_EQ(sys_error_code(), port_error_code(PortError::kIo));
