@@ -24,6 +24,25 @@ const char* parity_name(std::uint8_t parity) {
   }
 }
 
+// Keeps the platform's last error, as the traced call left it, through the
+// trace's own writes.
+class LastErrorKept {
+ public:
+  LastErrorKept() = default;
+  ~LastErrorKept() { set_sys_error_code(code_); }
+  LastErrorKept(const LastErrorKept&) = delete;
+  LastErrorKept& operator=(const LastErrorKept&) = delete;
+
+ private:
+  int code_ = sys_error_code();
+};
+
+// ", failed (REASON)" after a failed call; nothing after one that worked.
+std::string failure(bool ok) {
+  if (ok) return {};
+  return format_text(", failed (%s)", wire_reason(sys_error_text()).c_str());
+}
+
 bool any_flow(const PortDcb& dcb) {
   return dcb.outx_cts_flow || dcb.outx_dsr_flow || dcb.out_x || dcb.in_x ||
          dcb.rts_control == DCB_RTS_CONTROL_HANDSHAKE;
@@ -42,22 +61,15 @@ TracedPortDevice::TracedPortDevice(std::unique_ptr<PortDevice> inner, WireTrace&
     : inner_(std::move(inner)), trace_(trace) {}
 
 TracedPortDevice::~TracedPortDevice() {
-  const int code = sys_error_code();
+  const LastErrorKept kept;
   inner_.reset();
   trace_.event("close");
-  set_sys_error_code(code);
-}
-
-std::string TracedPortDevice::failure(bool ok) const {
-  if (ok) return {};
-  return format_text(", failed (%s)", wire_reason(sys_error_text()).c_str());
 }
 
 bool TracedPortDevice::set_state(const PortDcb& dcb) {
   const bool ok = inner_->set_state(dcb);
-  const int code = sys_error_code();
+  const LastErrorKept kept;
   trace_.event(line_settings_text(dcb) + failure(ok));
-  set_sys_error_code(code);
   return ok;
 }
 
@@ -65,7 +77,7 @@ bool TracedPortDevice::set_state(const PortDcb& dcb) {
 // setting, the one made at open, gets a line of its own.
 bool TracedPortDevice::set_timeouts(const PortTimeouts& timeouts) {
   const bool ok = inner_->set_timeouts(timeouts);
-  const int code = sys_error_code();
+  const LastErrorKept kept;
   if (ok) timeouts_ = timeouts;
   if (!timeouts_traced_ || !ok) {
     trace_.event(
@@ -77,35 +89,33 @@ bool TracedPortDevice::set_timeouts(const PortTimeouts& timeouts) {
         failure(ok));
     timeouts_traced_ = true;
   }
-  set_sys_error_code(code);
   return ok;
 }
 
 bool TracedPortDevice::read(unsigned char* buf, int size, int& got) {
   const Clock::time_point start = Clock::now();
   const bool ok = inner_->read(buf, size, got);
-  const int code = sys_error_code();
+  const LastErrorKept kept;
   const double took = std::chrono::duration<double>(Clock::now() - start).count();
-  const std::uint32_t within = timeouts_.read_total_multiplier * static_cast<std::uint32_t>(size) +
-                               timeouts_.read_total_constant;
-  std::string what = format_text("RX %d within %u ms took %.6f s got %d", size, within, took, got);
+  std::string what =
+      format_text("RX %d within %llu ms took %.6f s got %d", size,
+                  static_cast<unsigned long long>(read_budget_ms(timeouts_, size)), took, got);
   what += ok ? (got < size ? ", timed out" : "") : failure(ok);
   trace_.bytes(what, buf, got);
-  set_sys_error_code(code);
   return ok;
 }
 
 bool TracedPortDevice::write(const void* buf, int count, int& written) {
   const bool ok = inner_->write(buf, count, written);
-  const int code = sys_error_code();
+  const LastErrorKept kept;
   trace_.bytes(format_text("TX %d/%d", count, written) + failure(ok),
                static_cast<const std::uint8_t*>(buf), written);
-  set_sys_error_code(code);
   return ok;
 }
 
 void TracedPortDevice::purge() {
   inner_->purge();
+  const LastErrorKept kept;
   trace_.event("purge");
 }
 
@@ -113,11 +123,9 @@ PortOpener traced_opener(PortOpener inner, WireTrace& trace, std::string name, s
   return [inner = std::move(inner), &trace, name = std::move(name),
           baud](const char* path) -> std::unique_ptr<PortDevice> {
     std::unique_ptr<PortDevice> device = inner(path);
-    const int code = sys_error_code();
+    const LastErrorKept kept;
     trace.event(format_text("open %s %s %d baud", name.c_str(), path, baud) +
-                (device ? ", opened"
-                        : format_text(", failed (%s)", wire_reason(sys_error_text()).c_str())));
-    set_sys_error_code(code);
+                (device ? ", opened" : failure(false)));
     if (!device) return nullptr;
     return std::make_unique<TracedPortDevice>(std::move(device), trace);
   };

@@ -26,9 +26,6 @@ class TracedPortDevice : public PortDevice {
   void purge() override;
 
  private:
-  // ", failed (REASON)" after a failed call, with the last error kept.
-  std::string failure(bool ok) const;
-
   std::unique_ptr<PortDevice> inner_;
   WireTrace& trace_;
   PortTimeouts timeouts_;
