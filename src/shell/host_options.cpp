@@ -23,32 +23,26 @@ std::string take_path(std::string& field, const char* option, const char* value)
   return {};
 }
 
+// A flag: sets its field of the options.
+template <bool HostOptions::*Flag>
+std::string set_flag(HostOptions& options, const char*) {
+  options.*Flag = true;
+  return {};
+}
+
 const std::array<OptionRow, 11> option_table{{
-    {"--help", nullptr, "show this summary and exit",
-     [](HostOptions& o, const char*) {
-       o.help = true;
-       return std::string();
-     }},
+    {"--help", nullptr, "show this summary and exit", set_flag<&HostOptions::help>},
     {"--version", nullptr, "show the release and the device version it speaks to, and exit",
-     [](HostOptions& o, const char*) {
-       o.version = true;
-       return std::string();
-     }},
+     set_flag<&HostOptions::version>},
     {"--list-ports", nullptr, "list the serial ports this PC has and what each one is, and exit",
-     [](HostOptions& o, const char*) {
-       o.list_ports = true;
-       return std::string();
-     }},
+     set_flag<&HostOptions::list_ports>},
     {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)",
      [](HostOptions&, const char* v) {
        return port_names_map(v) ? std::string()
                                 : format_text("bad --com value: %s (expected N=PATH, N 1..10)", v);
      }},
     {"--check", nullptr, "compile --config and --rules, print warnings, and exit",
-     [](HostOptions& o, const char*) {
-       o.check = true;
-       return std::string();
-     }},
+     set_flag<&HostOptions::check>},
     {"--map", "OUT.svg", "compile --config and --rules and draw the rules as an SVG map",
      [](HostOptions& o, const char* v) { return take_path(o.map_path, "--map", v); }},
     {"--config", "FILE", "the station configuration file for --check and --map",
@@ -56,10 +50,7 @@ const std::array<OptionRow, 11> option_table{{
     {"--rules", "FILE", "the rules file for --check and --map",
      [](HostOptions& o, const char* v) { return take_path(o.rules_path, "--rules", v); }},
     {"--stop-on-error", nullptr, "end a scripted session at the first failed command (status 3)",
-     [](HostOptions& o, const char*) {
-       o.stop_on_error = true;
-       return std::string();
-     }},
+     set_flag<&HostOptions::stop_on_error>},
     {"--trace", "FILE", "write every serial port event to FILE, with its time and bytes",
      [](HostOptions& o, const char* v) { return take_path(o.trace_path, "--trace", v); }},
     {"--log", "FILE", "copy the session to FILE as the console showed it",
