@@ -85,9 +85,11 @@ void BM_PtyPromptRoundTrip(benchmark::State& state) {
   for (char c = 0; read(out[0], &c, 1) == 1 && c != '\n';) path += c;
   Console con("");
   PortHandle port;
-  port_names_map(("9=" + path).c_str());
+  PortEnv env;
+  env.names.map(("9=" + path).c_str());
   std::uint8_t buf[1024];
-  if (open_port(con, port, "COM9", 57600) != 0) return state.SkipWithError("open");
+  if (open_port(con, port, "COM9", 57600, env) != OpenPortResult::kOk)
+    return state.SkipWithError("open");
   read_port(con, port, "COM9", buf, sizeof buf, 1000);  // ENQ and greeting
   for (auto _ : state) {
     write_port(con, port, "COM9", "\r", 1);

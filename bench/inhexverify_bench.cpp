@@ -9,9 +9,9 @@
 #include <string>
 
 #include "console/console.h"
-#include "console/text_file.h"
 #include "firmware/inhexverify.h"
 #include "support/scratch_dir.h"
+#include "text/text_file.h"
 
 namespace {
 

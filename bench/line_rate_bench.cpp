@@ -66,9 +66,9 @@ double median(std::vector<double> v) {
 }
 
 // "download\r\n", the drain, 51 packets of a 100-rule download and their replies.
-void bench_download(LinkState& link, int runs) {
-  Console con("");
-  if (dev_connect(con, link, 57600, DEV_MODE_CONNECT) != 0) {
+void bench_download(Link& link, int runs) {
+  const Console& con = link.con();
+  if (dev_connect(link, 57600, ConnectMode::kConnect) != ConnectResult::kConnected) {
     std::fprintf(stderr, "connect failed:\n%s", con.output().c_str());
     std::exit(1);
   }
@@ -79,15 +79,14 @@ void bench_download(LinkState& link, int runs) {
   std::vector<double> ratios;
   for (int i = 0; i < runs; ++i) {
     const auto start = Clock::now();
-    Link(con, link).write_text("download\r\n");
-    if (dwn_download(con, link, conf, rules) != 0) std::exit(1);
+    if (dwn_download(link, conf, rules) != DownloadResult::kOk) std::exit(1);
     const double took = std::chrono::duration<double>(Clock::now() - start).count();
     ratios.push_back(took / bound);
     std::printf("download 100 rules at 57600: %.4f s, line bound %.4f s, ratio %.4f\n", took, bound,
                 took / bound);
   }
   std::printf("download median ratio %.4f (target at most 1.03)\n", median(ratios));
-  link_close(link);
+  link.close();
 }
 
 // A 64 KiB image in 16-byte records and the end-of-file record.
@@ -119,24 +118,24 @@ bool reply_is_ack(Link& link, std::uint32_t timeout_ms) {
 }
 
 // From the SYN to the last record's reply, as the upload runs it.
-void bench_upload(LinkState& state, int runs) {
+void bench_upload(Link& link, int runs) {
   std::size_t record_bytes = 0;
   const std::string hex = make_hex(&record_bytes);
   const double records = 4097;
   const double bound = line_seconds(1 + 9 + static_cast<double>(record_bytes) + records + 2, 19200);
   std::vector<double> ratios;
   for (int i = 0; i < runs; ++i) {
-    Console con("");
-    Link link(con, state);
+    const Console& con = link.con();
     std::FILE* file = fmemopen(const_cast<char*>(hex.data()), hex.size(), "r");
     std::array<std::uint8_t, 64> scratch{};
-    if (link.open(19200) != 0 || !link.drain(scratch, 100)) std::exit(1);
+    if (link.open(19200) != OpenPortResult::kOk || !link.drain(scratch, 100)) std::exit(1);
     link.read(std::span(scratch).first(1), 20000);  // the boot loader's ENQ
     const auto start = Clock::now();
     link.write(std::array<std::uint8_t, 1>{0x16});
     const bool synced = reply_is_ack(link, 200);
     link.write_text("kTNoDi1.0");
-    if (!synced || !reply_is_ack(link, 5000) || firmware_upload(link, file, 4097) != 0) {
+    if (!synced || !reply_is_ack(link, 5000) ||
+        firmware_upload(link, file, 4097) != FirmwareResult::kOk) {
       std::fprintf(stderr, "upload failed:\n%s", con.output().c_str());
       std::exit(1);
     }
@@ -160,8 +159,9 @@ int main(int argc, char** argv) {
   const int usb_latency_ms = argc > 3 ? std::atoi(argv[3]) : 0;
   std::printf("ktreva-emu --pace --usb-latency-ms %d\n", usb_latency_ms);
   Emulator emu(usb_latency_ms);
-  port_names_map(("1=" + emu.path).c_str());
-  LinkState link;
+  Console con("");
+  Link link(con);
+  link.env.names.map(("1=" + emu.path).c_str());
   std::strcpy(link.port_name, "COM1");
   std::unique_ptr<WireTrace> trace;
   if (argc > 4) {

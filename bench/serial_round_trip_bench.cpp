@@ -70,7 +70,7 @@ void BM_PortRoundTrip(benchmark::State& state) {
   PtyPair pty;
   Console con("");
   PortHandle port;
-  if (open_port(con, port, pty.path.c_str(), 115200) != 0) {
+  if (open_port(con, port, pty.path.c_str(), 115200) != OpenPortResult::kOk) {
     state.SkipWithError("open_port failed");
     return;
   }
@@ -106,7 +106,7 @@ void BM_PortAddedOverRaw(benchmark::State& state) {
   PtyPair port_pty;
   Console con("");
   PortHandle port;
-  if (open_port(con, port, port_pty.path.c_str(), 115200) != 0) {
+  if (open_port(con, port, port_pty.path.c_str(), 115200) != OpenPortResult::kOk) {
     state.SkipWithError("open_port failed");
     return;
   }

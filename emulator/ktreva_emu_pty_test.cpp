@@ -100,13 +100,11 @@ bool log_shows(const std::string& path, const std::string& word) {
 
 class EmulatorPty : public testing::Test {
  protected:
-  void TearDown() override { port_names_clear(); }
-
   // Opens `path` as COM9 the way the utility opens its port.
   void open(const std::string& path) {
-    port_names_clear();
-    ASSERT_TRUE(port_names_map(("9=" + path).c_str()));
-    ASSERT_EQ(open_port(con, port, "COM9", 9600), 0) << con.output();
+    PortEnv env;
+    ASSERT_TRUE(env.names.map(("9=" + path).c_str()));
+    ASSERT_EQ(open_port(con, port, "COM9", 9600, env), OpenPortResult::kOk) << con.output();
   }
   // Reads until `text` has come, each byte within 5 s; all that came.
   std::string read_until(const std::string& text) {

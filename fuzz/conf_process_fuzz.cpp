@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "config/conf_process.h"
-#include "console/text_file.h"
+#include "text/text_file.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "angles/dmctodeg.h"
-#include "console/text_file.h"
 #include "rules/rule_display.h"
 #include "rules/rules_process.h"
+#include "text/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "r");

@@ -4,9 +4,9 @@
 #include "console/console.h"
 #include "console/line_editor.h"
 #include "device/version.h"
+#include "port_list/port_list.h"
+#include "port_list/port_list_text.h"
 #include "release_version.h"
-#include "serial/port_list.h"
-#include "serial/port_list_text.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
 #include "shell/line_completion.h"
@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   console.set_log(files.log.get());
+  shell.link.env.names = options.port_names;
   shell.link.env.trace = files.trace.get();
   shell.stop_on_error = options.stop_on_error;
   console.use_line_editor(terminal_line_editor(complete_command_line));

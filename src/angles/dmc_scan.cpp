@@ -4,7 +4,7 @@
 
 #include "angles/fixed_scan.h"
 #include "angles/number_reading.h"
-#include "console/number_text.h"
+#include "text/number_text.h"
 
 namespace angles {
 namespace {

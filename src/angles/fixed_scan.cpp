@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "angles/number_reading.h"
-#include "console/number_text.h"
+#include "text/number_text.h"
 
 namespace angles {
 namespace {

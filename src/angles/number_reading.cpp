@@ -4,7 +4,7 @@
 #include <limits>
 #include <system_error>
 
-#include "console/number_text.h"
+#include "text/number_text.h"
 
 namespace angles {
 namespace {

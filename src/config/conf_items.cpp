@@ -4,8 +4,8 @@
 
 #include "config/conf_keywords.h"
 #include "config/conf_position.h"
-#include "console/number_text.h"
 #include "serial/port_rate_table.h"
+#include "text/number_text.h"
 
 namespace {
 

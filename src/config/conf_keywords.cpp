@@ -1,6 +1,6 @@
 #include "config/conf_keywords.h"
 
-#include "console/word_match.h"
+#include "text/word_match.h"
 
 const ConfKeyword conf_keywords[CONF_KEYWORDS_SIZE] = {
     {"call", CONF_CALL},

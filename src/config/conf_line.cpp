@@ -5,7 +5,7 @@
 
 #include "config/conf_items.h"
 #include "config/conf_keywords.h"
-#include "console/text_file.h"
+#include "text/text_file.h"
 
 int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
   char line_copy[LINE_SIZE];

@@ -5,7 +5,7 @@
 #include "config/conf_rec.h"
 #include "config/conf_tokens.h"
 #include "console/console.h"
-#include "console/token_scanner.h"
+#include "text/token_scanner.h"
 
 // What the argument handlers need to know about the line they work on.
 struct ConfLine {

@@ -1,7 +1,7 @@
 #include "config/conf_process.h"
 
 #include "config/conf_line.h"
-#include "console/text_file.h"
+#include "text/text_file.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "console/text_file.h"
 #include "support/conf_run.h"
 #include "support/not_file_names.h"
 #include "support/scratch_dir.h"
+#include "text/text_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/token_scanner.h"
+#include "text/token_scanner.h"
 
 namespace {
 

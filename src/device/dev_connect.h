@@ -7,14 +7,21 @@
 
 #include <cstdint>
 
-#include "console/console.h"
-#include "device/link_state.h"
+#include "device/link.h"
 
-constexpr int DEV_MODE_CONNECT = 0;
-constexpr int DEV_MODE_BAUD_CHANGE = 1;
+enum class ConnectMode : int { kConnect = 0, kBaudChange = 1 };
 
-// Results: 0 connected; 1 already connected; 2 the port could not be opened;
-// 3 no product name; 4 not the required version; 5 the attention byte could
-// not be written; 6 the rate was not confirmed; 7 the wake-up byte could not
-// be written; 8 no prompt; 9 the line never went quiet before the greeting.
-int dev_connect(Console& con, LinkState& link, std::int32_t rate, int mode);
+enum class ConnectResult : int {
+  kConnected = 0,
+  kAlreadyConnected = 1,
+  kCannotOpen = 2,    // the port could not be opened
+  kNoProduct = 3,     // no product name in the greeting
+  kWrongVersion = 4,  // not the required version
+  kAttention = 5,     // the attention byte could not be written
+  kRateNotConfirmed = 6,
+  kWakeUp = 7,  // the wake-up byte could not be written
+  kNoPrompt = 8,
+  kNeverQuiet = 9,  // the line never went quiet before the greeting
+};
+
+ConnectResult dev_connect(Link& link, std::int32_t rate, ConnectMode mode);

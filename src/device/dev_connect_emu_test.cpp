@@ -24,20 +24,21 @@ TEST(DevConnect, EveryRateThenDisconnectAndAgain) {
     LinkBench b;
     for (int session = 1; session <= 2; ++session) {
       b.con.clear_output();
-      ASSERT_EQ(dev_connect(b.con, b.link, static_cast<std::int32_t>(rate), DEV_MODE_CONNECT), 0);
+      ASSERT_EQ(dev_connect(b.link, static_cast<std::int32_t>(rate), ConnectMode::kConnect),
+                ConnectResult::kConnected);
       EXPECT_EQ(b.con.output(), power_on_text(rate) + format_text("\nConnected at %ld\n", rate));
       EXPECT_EQ(b.link.connected, 1);
       EXPECT_EQ(b.bench.model().session(), session);
-      link_close(b.link);
+      b.link.close();
     }
   }
 }
 
 TEST(DevConnect, AlreadyConnectedDoesNothing) {
   LinkBench b;
-  ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+  ASSERT_EQ(dev_connect(b.link, 9600, ConnectMode::kConnect), ConnectResult::kConnected);
   b.con.clear_output();
-  EXPECT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 1);
+  EXPECT_EQ(dev_connect(b.link, 9600, ConnectMode::kConnect), ConnectResult::kAlreadyConnected);
   EXPECT_EQ(b.con.output(), "Connecting at 9600...\n\a\aError: already Connected!\n");
   EXPECT_EQ(b.bench.model().session(), 1);
 }
@@ -53,7 +54,7 @@ EmuOptions never_powered() {
 TEST(DevConnect, GreetingsThatPass) {
   for (const GreetingVariant variant : {GreetingVariant::kNulAndFf, GreetingVariant::kShort}) {
     LinkBench b({.faults = {greeting(variant)}});
-    EXPECT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+    EXPECT_EQ(dev_connect(b.link, 9600, ConnectMode::kConnect), ConnectResult::kConnected);
     EXPECT_EQ(b.link.connected, 1);
   }
 }
@@ -66,31 +67,31 @@ TEST(DevConnect, GreetingFailures) {
       "\n\a\aError: did not receive the kTrevaNodi prompt!\nExpected: kTrevaNodi\n";
   struct Case {
     EmuOptions options;
-    int result;
+    ConnectResult result;
     std::string after_power_on;
   } cases[] = {
       {{.faults = {greeting(GreetingVariant::kCustom, no_name)}},
-       3,
+       ConnectResult::kNoProduct,
        no_prompt + dump_of("\x05hello#there##\r\nVersion 2.2b\r\n")},
       // On and never power-cycled: nothing at all within the 20 seconds.
-      {never_powered(), 3, no_prompt + "Got: length 0 (0x0):\n"},
+      {never_powered(), ConnectResult::kNoProduct, no_prompt + "Got: length 0 (0x0):\n"},
       {{.faults = {greeting(GreetingVariant::kOtherVersion)}},
-       4,
+       ConnectResult::kWrongVersion,
        "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
       {{.faults = {greeting(GreetingVariant::kVersionFirst)}},
-       4,
+       ConnectResult::kWrongVersion,
        "\n\a\aError: did not receive the correct kTrevaNodi version (Version 2.2b)!\n"},
       // A greeting of exactly the 100 bytes read, so that the reply read
       // holds only the reply.
       {{.faults = {greeting(GreetingVariant::kCustom, exactly_100), connected_rate(19200)}},
-       6,
+       ConnectResult::kRateNotConfirmed,
        "\n\a\aError: did not receive the kTrevaNodi Connected string!\nExpected Connected 9600\n" +
            dump_of("\r\nConnected 19200\r\nkTreva> ")},
   };
   for (const Case& c : cases) {
     LinkBench b(c.options);
-    EXPECT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), c.result);
-    EXPECT_EQ(b.con.output(), power_on_text(9600) + c.after_power_on) << c.result;
+    EXPECT_EQ(dev_connect(b.link, 9600, ConnectMode::kConnect), c.result);
+    EXPECT_EQ(b.con.output(), power_on_text(9600) + c.after_power_on) << static_cast<int>(c.result);
     EXPECT_EQ(b.link.connected, 0);
     EXPECT_FALSE(b.link.port_handle.is_open());
   }
@@ -98,10 +99,10 @@ TEST(DevConnect, GreetingFailures) {
 
 TEST(DevConnect, BaudChange) {
   LinkBench b;
-  ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
+  ASSERT_EQ(dev_connect(b.link, 9600, ConnectMode::kConnect), ConnectResult::kConnected);
   const std::size_t before = b.bench.model().received().size();
   b.con.clear_output();
-  EXPECT_EQ(dev_connect(b.con, b.link, 19200, DEV_MODE_BAUD_CHANGE), 0);
+  EXPECT_EQ(dev_connect(b.link, 19200, ConnectMode::kBaudChange), ConnectResult::kConnected);
   EXPECT_EQ(b.con.output(), "Connecting at 19200...\nConnected at 19200\n");
   EXPECT_EQ(b.bench.model().received().size(), before + 1);
   EXPECT_EQ(b.bench.model().received().back(), 0x0D);
@@ -110,10 +111,10 @@ TEST(DevConnect, BaudChange) {
 
 TEST(DevConnect, BaudChangeWithoutPromptClosesTheLink) {
   LinkBench b({.faults = {no_prompt_after_host()}});
-  ASSERT_EQ(dev_connect(b.con, b.link, 9600, DEV_MODE_CONNECT), 0);
-  Link(b.con, b.link).write_text("host 19200\r");
+  ASSERT_EQ(dev_connect(b.link, 9600, ConnectMode::kConnect), ConnectResult::kConnected);
+  b.link.write_text("host 19200\r");
   b.con.clear_output();
-  EXPECT_EQ(dev_connect(b.con, b.link, 19200, DEV_MODE_BAUD_CHANGE), 8);
+  EXPECT_EQ(dev_connect(b.link, 19200, ConnectMode::kBaudChange), ConnectResult::kNoPrompt);
   EXPECT_EQ(b.con.output(),
             "Connecting at 19200...\n\a\aError: did not receive the kTrevaNodi prompt!\n");
   EXPECT_EQ(b.link.connected, 0);
@@ -123,10 +124,10 @@ TEST(DevConnect, BaudChangeWithoutPromptClosesTheLink) {
 TEST(DevConnect, LineThatNeverGoesQuiet) {
   std::chrono::milliseconds clock{0};
   Console con("");
-  LinkState link;
+  Link link(con);
   std::strcpy(link.port_name, "COM4");
   chatter_on(link, clock);
-  EXPECT_EQ(dev_connect(con, link, 9600, DEV_MODE_CONNECT), 9);
+  EXPECT_EQ(dev_connect(link, 9600, ConnectMode::kConnect), ConnectResult::kNeverQuiet);
   EXPECT_EQ(con.output(),
             "Connecting at 9600...\n\a\aError: the line on port COM4 never went quiet: is this "
             "the kTrevaNodi's port?\n");

@@ -45,19 +45,18 @@ std::vector<Bytes> clean_packets(const Bytes& conf, const Bytes& rules) {
 }
 
 struct Download {
-  int result;
+  DownloadResult result;
   std::string output;  // after the connect
   std::vector<Bytes> packets;
 };
 
 Download download(const Bytes& conf, const Bytes& rules, EmuOptions options = {}) {
   LinkBench b(std::move(options));
-  EXPECT_EQ(dev_connect(b.con, b.link, 57600, DEV_MODE_CONNECT), 0);
-  Link(b.con, b.link).write_text("download\r\n");
+  EXPECT_EQ(dev_connect(b.link, 57600, ConnectMode::kConnect), ConnectResult::kConnected);
   b.con.clear_output();
-  Download d{dwn_download(b.con, b.link, conf, rules), b.con.output(), {}};
+  Download d{dwn_download(b.link, conf, rules), b.con.output(), {}};
   for (const auto& p : b.bench.model().download().packets) d.packets.push_back(p.bytes);
-  if (d.result == 0) {
+  if (d.result == DownloadResult::kOk) {
     EXPECT_EQ(b.bench.model().download().conf, conf);
     EXPECT_EQ(b.bench.model().download().rules, rules);
     EXPECT_TRUE(b.bench.model().download().finished);
@@ -73,7 +72,7 @@ TEST(DwnDownload, ExactPacketsForNoneThreeAndAHundredRules) {
   for (const std::size_t rules : {0U, 3U, 100U}) {
     const Bytes rule_bytes = pattern(28 * rules, 9);
     const Download d = download(conf, rule_bytes);
-    EXPECT_EQ(d.result, 0);
+    EXPECT_EQ(d.result, DownloadResult::kOk);
     EXPECT_EQ(d.output, SUCCESS);
     EXPECT_EQ(d.packets, clean_packets(conf, rule_bytes)) << rules;
   }
@@ -86,10 +85,10 @@ TEST(DwnDownload, ExactPacketsForNoneThreeAndAHundredRules) {
 TEST(DwnDownload, NaksAreResentUpToFiveTransmissions) {
   const Bytes conf = pattern(56, 1);
   const Download four = download(conf, {}, {.faults = {nak_packet(2, 4)}});
-  EXPECT_EQ(four.result, 0);
+  EXPECT_EQ(four.result, DownloadResult::kOk);
   EXPECT_EQ(four.packets.size(), 4U + 4U);
   const Download five = download(conf, {}, {.faults = {nak_packet(2, 5)}});
-  EXPECT_EQ(five.result, -2);
+  EXPECT_EQ(five.result, DownloadResult::kConfData);
   EXPECT_EQ(five.output,
             "\a\aError: writing data pkt: -6\n"
             "\a\aError: writing Configuration file failed: -3\n");
@@ -105,23 +104,23 @@ TEST(DwnDownload, EachStepFails) {
   struct Case {
     int packet;
     Reply reply;
-    int result;
+    DownloadResult result;
     std::string output;
   } cases[] = {
-      {1, SILENCE, -1,
+      {1, SILENCE, DownloadResult::kConfCommand,
        "\a\aError: reading ack or nak: 0\n\a\aError: writing Configuration command failed: -4\n"},
-      {1, 0x00, -1,
+      {1, 0x00, DownloadResult::kConfCommand,
        "\a\aError: reading ack or nak: got 0x00\n"
        "\a\aError: writing Configuration command failed: -5\n"},
-      {2, 0x41, -2,
+      {2, 0x41, DownloadResult::kConfData,
        "\a\aError: reading ack or nak: got 0x41\n\a\aError: writing data pkt: -5\n"
        "\a\aError: writing Configuration file failed: -3\n"},
-      {3, SILENCE, -3,
+      {3, SILENCE, DownloadResult::kRulesCommand,
        ok_conf + "\a\aError: reading ack or nak: 0\n\a\aError: writing Rules command failed: -4\n"},
-      {5, 0xFF, -4,
+      {5, 0xFF, DownloadResult::kRulesData,
        ok_conf + "\a\aError: reading ack or nak: got 0xff\n\a\aError: writing data pkt: -5\n"
                  "\a\aError: writing Rules file failed: -3\n"},
-      {6, SILENCE, -5,
+      {6, SILENCE, DownloadResult::kFinish,
        ok_conf + ok_rules +
            "\a\aError: reading ack or nak: 0\n\a\aError: error writing finish pkt: -4\n"},
   };
@@ -135,12 +134,12 @@ TEST(DwnDownload, EachStepFails) {
 
 TEST(DwnWrite, RefusesBadArgumentsWithoutSending) {
   LinkBench b;
-  Link link(b.con, b.link);
+  Link& link = b.link;
   Bytes four(4);
-  EXPECT_EQ(dwn_write_pkt(link, four), -2);
-  EXPECT_EQ(dwn_write_pkt(link, {}), -1);
-  EXPECT_EQ(dwn_write_file(link, {}), -1);
-  EXPECT_EQ(dwn_write_file(link, std::span(four).first(0)), -2);
+  EXPECT_EQ(dwn_write_pkt(link, four), PKT_TOO_SHORT);
+  EXPECT_EQ(dwn_write_pkt(link, {}), PKT_NULL);
+  EXPECT_EQ(dwn_write_file(link, {}), FILE_NULL);
+  EXPECT_EQ(dwn_write_file(link, std::span(four).first(0)), FILE_EMPTY);
   EXPECT_EQ(b.con.output(),
             "dwn_write_pkt: argument len < 5\ndwn_write_pkt: argument ptr pp is null\n"
             "dwn_write_file: argument ptr bp is null\ndwn_write_file: argument len < 1\n");

@@ -7,12 +7,27 @@
 
 #include "device/link.h"
 
+// The failures of dwn_write_pkt; on success it gives the packet's length.
+enum DwnWritePktFailure : int {
+  PKT_NULL = -1,
+  PKT_TOO_SHORT = -2,  // shorter than 5 bytes
+  PKT_WRITE = -3,      // the write failed
+  PKT_NO_REPLY = -4,
+  PKT_BAD_REPLY = -5,  // a reply that is neither ACK nor NAK
+  PKT_ALL_NAKED = -6,  // the fifth transmission NAKed too
+};
+
 // Fills in the length and CRC of `pkt` (payload at bytes 2..len-3) and sends
-// it until ACKed. Its length on success; -1 no packet, -2 shorter than 5
-// bytes, -3 the write failed, -4 no reply, -5 a reply that is neither ACK nor
-// NAK, -6 the fifth transmission NAKed too.
+// it until ACKed: its length, or a DwnWritePktFailure after its message.
 int dwn_write_pkt(Link& link, std::span<std::uint8_t> pkt);
 
-// Sends `data` in data packets of at most 60 bytes. The byte count on
-// success; -1 no data, -2 a count of 0, -3 a packet failed.
+// The failures of dwn_write_file; on success it gives the byte count.
+enum DwnWriteFileFailure : int {
+  FILE_NULL = -1,
+  FILE_EMPTY = -2,
+  FILE_PACKET = -3,  // a data packet failed
+};
+
+// Sends `data` in data packets of at most 60 bytes: the byte count, or a
+// DwnWriteFileFailure after its message.
 int dwn_write_file(Link& link, std::span<const std::uint8_t> data);

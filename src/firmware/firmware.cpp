@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string_view>
 
-#include "console/text_file.h"
 #include "device/link.h"
 #include "device/protocol_bytes.h"
 #include "firmware/firmware_upload.h"
 #include "firmware/inhexverify.h"
+#include "text/text_file.h"
 
 namespace {
 
@@ -25,16 +25,16 @@ constexpr const char* IDENT_VERSION = "1.0";
 
 // One byte of reply into rx_buf[0], 0 when nothing came.
 std::uint8_t read_reply(Link& link, std::uint32_t timeout_ms) {
-  link.state().rx_buf[0] = 0;
-  link.read(link.rx_buf().first(1), timeout_ms);
-  return link.state().rx_buf[0];
+  link.rx_buf[0] = 0;
+  link.read(link.rx().first(1), timeout_ms);
+  return link.rx_buf[0];
 }
 
 // Empties the line, then has the operator confirm; end of input counts as
 // Enter.
-int prepare_line(Link& link) {
+FirmwareResult prepare_line(Link& link) {
   Console& con = link.con();
-  if (!link.drain(link.rx_buf(), DRAIN_TIMEOUT_MS)) return -15;
+  if (!link.drain(link.rx(), DRAIN_TIMEOUT_MS)) return FirmwareResult::kNeverQuiet;
   link.purge();
   con.print(
       "\n\a\aWARNING! The kTrevaNodi Firmware is about to be updated!\n"
@@ -45,12 +45,12 @@ int prepare_line(Link& link) {
       "If this happens correct the power problem and restart this entire process.\n\n"
       "Type the Enter key when you are ready to continue...",
       PROMISED_MINUTES);
-  con.read_line(reinterpret_cast<char*>(link.state().rx_buf), RX_BUF_SIZE);
-  return 0;
+  con.read_line(reinterpret_cast<char*>(link.rx_buf), RX_BUF_SIZE);
+  return FirmwareResult::kOk;
 }
 
 // ENQ from the powered-on boot loader, SYN answered by ACK.
-int synchronise(Link& link) {
+FirmwareResult synchronise(Link& link) {
   Console& con = link.con();
   con.print(
       "\nTo begin TURN ON the kTrevaNodi or CYCLE THE POWER if it is already on.\n"
@@ -58,78 +58,77 @@ int synchronise(Link& link) {
       POWER_ON_SECONDS);
   if (read_reply(link, PROMPT_TIMEOUT_MS) != PROTO_ENQ) {
     con.print("\n\a\aError: did not receive the kTrevaNodi Firmware prompt!\n");
-    return -6;
+    return FirmwareResult::kNoPrompt;
   }
   if (link.write(std::array{PROTO_SYN}) < 0) {
-    con.print("\n\a\aError: wrote FIRMSYNC sync character, got error on port %s\n",
-              link.port_name());
-    return -7;
+    con.print("\n\a\aError: wrote FIRMSYNC sync character, got error on port %s\n", link.port_name);
+    return FirmwareResult::kSynNotWritten;
   }
   if (read_reply(link, SYNC_TIMEOUT_MS) != PROTO_ACK) {
     con.print("\n\a\aError: did not synchronize with the kTrevaNodi!\n");
-    return -8;
+    return FirmwareResult::kNoSync;
   }
-  return 0;
+  return FirmwareResult::kOk;
 }
 
-int identify(Link& link) {
+FirmwareResult identify(Link& link) {
   Console& con = link.con();
-  char* ident = reinterpret_cast<char*>(link.state().rx_buf);
+  char* ident = reinterpret_cast<char*>(link.rx_buf);
   std::snprintf(ident, RX_BUF_SIZE, "%s%s", IDENT_NAME, IDENT_VERSION);
   const std::string text = ident;  // the reply below overwrites rx_buf
   if (link.write_text(text) < 0) {
     con.print("\n\a\aError: wrote %s identifier, got error on port %s\n", text.c_str(),
-              link.port_name());
-    return -9;
+              link.port_name);
+    return FirmwareResult::kIdentNotWritten;
   }
   if (read_reply(link, IDENT_TIMEOUT_MS) != PROTO_ACK) {
     con.print("\n\a\aError: did not receive %s identifier acknowledgement!\n", IDENT_NAME);
-    return -10;
+    return FirmwareResult::kIdentNotAcked;
   }
-  return 0;
+  return FirmwareResult::kOk;
 }
 
 int unreadable_firmware(Console& con) {
   con.print("\a\aError: cannot read Firmware file!\n");
-  return -7;
+  return HEX_NO_RECORD;
 }
 
 // Everything after the port is open; the caller closes it.
-int run_session(Link& link, std::FILE* file, std::uint32_t total) {
-  if (const int rc = prepare_line(link); rc != 0) return rc;
-  if (const int rc = synchronise(link); rc != 0) return rc;
-  if (const int rc = identify(link); rc != 0) return rc;
+FirmwareResult run_session(Link& link, std::FILE* file, std::uint32_t total) {
+  for (FirmwareResult (*step)(Link&) : {prepare_line, synchronise, identify}) {
+    if (const FirmwareResult rc = step(link); rc != FirmwareResult::kOk) return rc;
+  }
   link.con().print("\n\n");
   return firmware_upload(link, file, total);
 }
 
 }  // namespace
 
-int firmware(Console& con, LinkState& state, int port_number, const char* file_name) {
+FirmwareResult firmware(Link& link, int port_number, const char* file_name) {
+  Console& con = link.con();
   if (file_name == nullptr) {
     con.print("firmware: Error: param filename is invalid\n");
-    return -1;
+    return FirmwareResult::kNoFileName;
   }
   OpenStatus status = OpenStatus::kOpened;
   const FilePtr file = open_text_file(file_name, &status);
   if (status == OpenStatus::kCannotOpen) {
     con.print("\a\aError: cannot open %s\n", file_name);
-    return -2;
+    return FirmwareResult::kCannotOpen;
   }
   // A name that is no regular file (a FIFO, a device) reads as a file that
   // cannot be read.
   const int total = file ? inhexverify(con, file.get()) : unreadable_firmware(con);
   if (total < 1) {
     con.print("\a\aError: Firmware file has some kind of error!\n");
-    return -4;
+    return FirmwareResult::kVerifyFailed;
   }
-  std::snprintf(state.port_name, sizeof state.port_name, "COM%d", port_number);
-  Link link(con, state);
-  if (link.open(BOOT_LOADER_BAUD) != 0) {
-    con.print("\a\aError: could not open COM port %s\n", link.port_name());
-    return -5;
+  std::snprintf(link.port_name, sizeof link.port_name, "COM%d", port_number);
+  if (link.open(BOOT_LOADER_BAUD) != OpenPortResult::kOk) {
+    con.print("\a\aError: could not open COM port %s\n", link.port_name);
+    return FirmwareResult::kPortNotOpened;
   }
-  const int rc = run_session(link, file.get(), static_cast<std::uint32_t>(total));
+  const FirmwareResult rc = run_session(link, file.get(), static_cast<std::uint32_t>(total));
   link.close_port();
   return rc;
 }

@@ -40,7 +40,7 @@ const std::vector<std::string> RECORDS = {":0400000001020304F2",
 std::string progress(std::uint32_t done) { return firmware_progress_text(0, done, 4); }
 
 struct Upload {
-  int result;
+  FirmwareResult result;
   std::string output;
   std::vector<std::string> lines;  // as the device received them
   int sessions;
@@ -49,7 +49,7 @@ struct Upload {
 Upload upload(EmuOptions options, const std::string& hex = HEX) {
   ScratchDir dir;
   LinkBench b(std::move(options), "\n");
-  const int rc = firmware(b.con, b.link, 3, dir.write("fw.hex", hex).c_str());
+  const FirmwareResult rc = firmware(b.link, 3, dir.write("fw.hex", hex).c_str());
   Upload u{rc, b.con.output(), {}, b.bench.model().session()};
   for (const auto& line : b.bench.model().upload().lines) u.lines.push_back(line.text);
   EXPECT_FALSE(b.link.port_handle.is_open());
@@ -60,7 +60,7 @@ Upload upload(EmuOptions options, const std::string& hex = HEX) {
 
 TEST(Firmware, CleanUploadSendsEveryRecordInOrder) {
   const Upload u = upload({});
-  EXPECT_EQ(u.result, 0);
+  EXPECT_EQ(u.result, FirmwareResult::kOk);
   EXPECT_EQ(u.output,
             WARNING + "\n\n" + progress(1) + progress(2) + progress(3) + progress(4) + "\n");
   EXPECT_EQ(u.lines, RECORDS);
@@ -76,7 +76,7 @@ TEST(Firmware, RefusalsAreResentUntilTheTenth) {
   const std::string line4 = " on Line 4, resending.\n";
   const Upload nine = upload({.faults = {record_replies(1, {SILENCE, 0x11, 0x12, 0x15, 0x00}),
                                          record_replies(2, {0x41, 0x15, SILENCE, 0x12})}});
-  EXPECT_EQ(nine.result, 0);
+  EXPECT_EQ(nine.result, FirmwareResult::kOk);
   EXPECT_EQ(nine.output, WARNING + "\n\n" + "\n\a\aError: Firmware updating error: timed out" +
                              line2 +
                              "\n\a\aError: Firmware updating error: didn't get start character" +
@@ -92,7 +92,7 @@ TEST(Firmware, RefusalsAreResentUntilTheTenth) {
 
   const Upload ten = upload({.faults = {record_replies(1, {0x15, 0x15, 0x15, 0x15, 0x15}),
                                         record_replies(3, {0x15, 0x15, 0x15, 0x15, 0x18})}});
-  EXPECT_EQ(ten.result, -12);
+  EXPECT_EQ(ten.result, FirmwareResult::kTooManyErrors);
   const std::string limit =
       "\n\a\aError: Firmware updating error: validation on Line 5, resending.\n"
       "\n\a\aError: maximum Firmware updating errors (10) encountered- aborting!\n";
@@ -104,39 +104,39 @@ TEST(Firmware, FailuresEndTheUpload) {
   const std::string after_ident = WARNING + "\n\n";
   struct Case {
     EmuOptions options;
-    int result;
+    FirmwareResult result;
     std::string output;
   } cases[] = {
       {{.faults = {record_replies(3, {0x17})}},
-       -14,
+       FirmwareResult::kBufferFull,
        after_ident + progress(1) + progress(2) +
            "\n\a\aError: Firmware updating error: buffer full on Line 5- aborting!\n"},
       {{.faults = {record_replies(1, {0x18})}},
-       -13,
+       FirmwareResult::kFatalRefusal,
        after_ident + "\n\a\aError: Firmware updating error: fatal on Line 2- aborting!\n"},
       {{.faults = {no_enq()}},
-       -6,
+       FirmwareResult::kNoPrompt,
        WARNING + "\n\a\aError: did not receive the kTrevaNodi Firmware prompt!\n"},
       {{.faults = {sync_replies({0x15})}},
-       -8,
+       FirmwareResult::kNoSync,
        WARNING + "\n\a\aError: did not synchronize with the kTrevaNodi!\n"},
       {{.faults = {sync_replies({SILENCE})}},
-       -8,
+       FirmwareResult::kNoSync,
        WARNING + "\n\a\aError: did not synchronize with the kTrevaNodi!\n"},
       {{.faults = {ident_replies({SILENCE})}},
-       -10,
+       FirmwareResult::kIdentNotAcked,
        WARNING + "\n\a\aError: did not receive kTNoDi identifier acknowledgement!\n"},
   };
   for (const Case& c : cases) {
     const Upload u = upload(c.options);
     EXPECT_EQ(u.result, c.result);
-    EXPECT_EQ(u.output, c.output) << c.result;
+    EXPECT_EQ(u.output, c.output) << static_cast<int>(c.result);
   }
 }
 
 TEST(Firmware, NothingReachesThePortBeforeTheFileIsVerified) {
   const Upload bad = upload({}, ":0400000001020304F3\n");
-  EXPECT_EQ(bad.result, -4);
+  EXPECT_EQ(bad.result, FirmwareResult::kVerifyFailed);
   EXPECT_EQ(bad.output,
             "\a\aError: checksum mismatch (0x01) for line 1 in Firmware file!\n"
             "\a\aError: Firmware file has some kind of error!\n");
@@ -145,7 +145,7 @@ TEST(Firmware, NothingReachesThePortBeforeTheFileIsVerified) {
   ScratchDir dir;
   for (const std::string& name : not_file_names(dir)) {
     LinkBench refused;
-    EXPECT_EQ(firmware(refused.con, refused.link, 3, name.c_str()), -4) << name;
+    EXPECT_EQ(firmware(refused.link, 3, name.c_str()), FirmwareResult::kVerifyFailed) << name;
     EXPECT_EQ(refused.con.output(),
               "\a\aError: cannot read Firmware file!\n"
               "\a\aError: Firmware file has some kind of error!\n");
@@ -157,7 +157,7 @@ TEST(Firmware, NothingReachesThePortBeforeTheFileIsVerified) {
     errno = ENOENT;
     return nullptr;
   };
-  EXPECT_EQ(firmware(b.con, b.link, 3, dir.write("fw.hex", HEX).c_str()), -5);
+  EXPECT_EQ(firmware(b.link, 3, dir.write("fw.hex", HEX).c_str()), FirmwareResult::kPortNotOpened);
   EXPECT_EQ(b.con.output(),
             "\a\aError: cannot open com port COM3: No such file or directory\n"
             "\a\aError: could not open COM port COM3\n");
@@ -168,9 +168,9 @@ TEST(Firmware, ALineThatNeverGoesQuietIsGivenUp) {
   ScratchDir dir;
   std::chrono::milliseconds clock{0};
   Console con("");
-  LinkState link;
+  Link link(con);
   chatter_on(link, clock);
-  EXPECT_EQ(firmware(con, link, 2, dir.write("fw.hex", HEX).c_str()), -15);
+  EXPECT_EQ(firmware(link, 2, dir.write("fw.hex", HEX).c_str()), FirmwareResult::kNeverQuiet);
   EXPECT_EQ(con.output(),
             "\a\aError: the line on port COM2 never went quiet: is this the kTrevaNodi's port?\n");
   EXPECT_FALSE(link.port_handle.is_open());

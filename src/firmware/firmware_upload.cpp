@@ -18,54 +18,60 @@ struct Counters {
 // The message for a refusal, and whether the line is sent again.
 struct Refusal {
   const char* format;
-  int result;  // 0: resend
+  FirmwareResult result;  // kOk: resend
 };
 
 Refusal refusal_for(std::uint8_t reply) {
   switch (reply) {
     case 0x00:  // no reply: rx_buf[0] keeps the 0 set before the read
-      return {"\n\a\aError: Firmware updating error: timed out on Line %lu, resending.\n", 0};
+      return {"\n\a\aError: Firmware updating error: timed out on Line %lu, resending.\n",
+              FirmwareResult::kOk};
     case PROTO_DC1:
       return {
           "\n\a\aError: Firmware updating error: didn't get start character on Line %lu, "
           "resending.\n",
-          0};
+          FirmwareResult::kOk};
     case PROTO_DC2:
       return {"\n\a\aError: Firmware updating error: bad record checksum on Line %lu, resending.\n",
-              0};
+              FirmwareResult::kOk};
     case PROTO_NAK:
-      return {"\n\a\aError: Firmware updating error: validation on Line %lu, resending.\n", 0};
+      return {"\n\a\aError: Firmware updating error: validation on Line %lu, resending.\n",
+              FirmwareResult::kOk};
     case PROTO_ETB:
-      return {"\n\a\aError: Firmware updating error: buffer full on Line %lu- aborting!\n", -14};
+      return {"\n\a\aError: Firmware updating error: buffer full on Line %lu- aborting!\n",
+              FirmwareResult::kBufferFull};
     case PROTO_CAN:
-      return {"\n\a\aError: Firmware updating error: fatal on Line %lu- aborting!\n", -13};
+      return {"\n\a\aError: Firmware updating error: fatal on Line %lu- aborting!\n",
+              FirmwareResult::kFatalRefusal};
     default:
-      return {"\n\a\aError: Firmware updating error: unknown on Line %lu, resending.\n", 0};
+      return {"\n\a\aError: Firmware updating error: unknown on Line %lu, resending.\n",
+              FirmwareResult::kOk};
   }
 }
 
-// Sends one record line until it is acknowledged. 0 when it was, else the
+// Sends one record line until it is acknowledged. kOk when it was, else the
 // upload's result.
-int send_record(Link& link, const std::string& bytes, unsigned long line, Counters& counters) {
+FirmwareResult send_record(Link& link, const std::string& bytes, unsigned long line,
+                           Counters& counters) {
   Console& con = link.con();
   for (;;) {
     if (link.write_text(bytes) < 0) {
       con.print("\a\aError: wrote FIRMSYNC attention character, got error on port %s\n",
-                link.port_name());
-      return -11;
+                link.port_name);
+      return FirmwareResult::kRecordNotWritten;
     }
-    link.state().rx_buf[0] = 0;
-    link.read(link.rx_buf().first(1), REPLY_TIMEOUT_MS);
-    const std::uint8_t reply = link.state().rx_buf[0];
-    if (reply == PROTO_ACK) return 0;
+    link.rx_buf[0] = 0;
+    link.read(link.rx().first(1), REPLY_TIMEOUT_MS);
+    const std::uint8_t reply = link.rx_buf[0];
+    if (reply == PROTO_ACK) return FirmwareResult::kOk;
     if (++counters.errors >= FW_MAX_ERRORS) {
       con.print("\n\a\aError: maximum Firmware updating errors (%d) encountered- aborting!\n",
                 FW_MAX_ERRORS);
-      return -12;
+      return FirmwareResult::kTooManyErrors;
     }
     const Refusal refusal = refusal_for(reply);
     con.print(refusal.format, line);
-    if (refusal.result != 0) return refusal.result;
+    if (refusal.result != FirmwareResult::kOk) return refusal.result;
   }
 }
 
@@ -78,7 +84,7 @@ void firmware_progress(Link& link, const UploadProgress& progress, int newline_f
   link.con().put(firmware_progress_text(elapsed, done, progress.total));
 }
 
-int firmware_upload(Link& link, std::FILE* file, std::uint32_t total) {
+FirmwareResult firmware_upload(Link& link, std::FILE* file, std::uint32_t total) {
   HexLineReader lines(file);
   const UploadProgress progress{link.wall_seconds(), total};
   Counters counters;
@@ -87,16 +93,16 @@ int firmware_upload(Link& link, std::FILE* file, std::uint32_t total) {
     if (read == HexRead::kEnd) break;
     if (read == HexRead::kError) {
       link.con().print("\a\aError: cannot read Firmware file!\n");
-      return -3;
+      return FirmwareResult::kUnreadable;
     }
     if (!lines.is_record()) continue;
     std::string bytes(lines.text(), lines.length());
     bytes += static_cast<char>(PROTO_CR);
-    const int rc = send_record(link, bytes, lines.number(), counters);
-    if (rc != 0) return rc;
+    const FirmwareResult rc = send_record(link, bytes, lines.number(), counters);
+    if (rc != FirmwareResult::kOk) return rc;
     ++counters.sent;
     firmware_progress(link, progress, 0, counters.sent);
   }
   link.con().print("\n");
-  return 0;
+  return FirmwareResult::kOk;
 }

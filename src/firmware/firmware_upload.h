@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "device/link.h"
+#include "firmware/firmware.h"
 
 constexpr int FW_MAX_ERRORS = 10;
 
@@ -20,6 +21,7 @@ struct UploadProgress {
 void firmware_progress(Link& link, const UploadProgress& progress, int newline_first,
                        std::uint32_t done);
 
-// Sends every record line of `file` from its beginning. 0 at the end of the
-// file, or -3, -11, -12, -13, -14 after its message.
-int firmware_upload(Link& link, std::FILE* file, std::uint32_t total);
+// Sends every record line of `file` from its beginning. kOk at the end of
+// the file, or kUnreadable, kRecordNotWritten, kTooManyErrors, kFatalRefusal
+// or kBufferFull after its message.
+FirmwareResult firmware_upload(Link& link, std::FILE* file, std::uint32_t total);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "console/text_file.h"
+#include "text/text_file.h"
 
 HexLineReader::HexLineReader(std::FILE* file) : file_(file) {
   line_[0] = '\0';

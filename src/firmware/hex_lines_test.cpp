@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "console/text_file.h"
 #include "support/scratch_dir.h"
+#include "text/text_file.h"
 
 namespace {
 

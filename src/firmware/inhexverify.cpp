@@ -25,29 +25,29 @@ int check_record(Console& con, const char* line, std::size_t length, unsigned lo
   if (scan.sum != 0 || scan.digits < fields) {
     con.print("\a\aError: checksum mismatch (0x%02x) for line %lu in Firmware file!\n",
               static_cast<unsigned>(scan.sum), number);
-    return -2;
+    return HEX_CHECKSUM;
   }
   if (length >= 9 && (line[7] != '0' || line[8] < '0' || line[8] > '5')) {
     con.print("\a\aError: invalid type (%c%c) for line %lu in Firmware file!\n", line[7], line[8],
               number);
-    return -3;
+    return HEX_TYPE;
   }
   // Past the checksum the length field holds digits only (or is cut short).
   const unsigned n = static_cast<unsigned>(field_n);
   if (length != 11 + 2 * static_cast<std::size_t>(n)) {
     con.print("\a\aError: invalid record length (%u) for line %lu in Firmware file!\n", n, number);
-    return -4;
+    return HEX_LENGTH;
   }
   if (n > MAX_DATA_BYTES) {
     con.print("\a\aError: record length > 128 (%u) for line %lu in Firmware file!\n", n, number);
-    return -5;
+    return HEX_TOO_LONG;
   }
   const char last = line[6];  // the address's last digit: a multiple of 4 ends in 0, 4, 8 or C
   const bool aligned = last == '0' || last == '4' || last == '8' || last == 'C' || last == 'c';
   if (line[7] == '0' && line[8] == '0' && !aligned) {
     con.print("\a\aError: data record offset boundary error for line %lu in Firmware file!\n",
               number);
-    return -6;
+    return HEX_ALIGNMENT;
   }
   return 0;
 }
@@ -57,7 +57,7 @@ int check_record(Console& con, const char* line, std::size_t length, unsigned lo
 int inhexverify(Console& con, std::FILE* file) {
   if (file == nullptr) {
     con.print("inhexverify: Error: param fp is invalid\n");
-    return -1;
+    return HEX_NO_FILE;
   }
   HexLineReader reader(file);
   int records = 0;
@@ -66,7 +66,7 @@ int inhexverify(Console& con, std::FILE* file) {
     if (got == HexRead::kEnd) break;
     if (got == HexRead::kError) {
       con.print("\a\aError: cannot read Firmware file!\n");
-      return -7;
+      return HEX_NO_RECORD;
     }
     if (!reader.is_record()) continue;
     if (records < INT_MAX) ++records;
@@ -75,7 +75,7 @@ int inhexverify(Console& con, std::FILE* file) {
   }
   if (records == 0) {
     con.print("\a\aError: Firmware file is empty!\n");
-    return -7;
+    return HEX_NO_RECORD;
   }
   return records;
 }

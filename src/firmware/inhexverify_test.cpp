@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "console/text_file.h"
 #include "support/scratch_dir.h"
+#include "text/text_file.h"
 
 namespace {
 
@@ -50,29 +50,29 @@ TEST(Inhexverify, RecordCountOrFirstFault) {
       {":10010000214601360121470136007efe09d2190140\n", {1, ""}},
       {":020102040001F6\n", {1, ""}},  // address records may sit at any address
       {":01010C00AA48\n:01010c00AA48\n", {2, ""}},
-      {"# one\n; two\n:00000001A4\n", {-2, fault("checksum mismatch (0xa5)", 3)}},
-      {":00000006FA\n", {-3, fault("invalid type (06)", 1)}},
-      {":00000010F0\n", {-3, fault("invalid type (10)", 1)}},
-      {END + "  \n", {-4, fault("invalid record length (0)", 1)}},
-      {n129 + "\n", {-5, fault("record length > 128 (129)", 1)}},
-      {n129.substr(0, 265) + "7F\n", {-4, fault("invalid record length (129)", 1)}},
-      {":01010200AA52\n", {-6, fault("data record offset boundary error", 1)}},
-      {"", {-7, EMPTY}},
-      {"\n\n  \n", {-7, EMPTY}},
-      {"hello\n 00000001FF\n", {-7, EMPTY}},
+      {"# one\n; two\n:00000001A4\n", {HEX_CHECKSUM, fault("checksum mismatch (0xa5)", 3)}},
+      {":00000006FA\n", {HEX_TYPE, fault("invalid type (06)", 1)}},
+      {":00000010F0\n", {HEX_TYPE, fault("invalid type (10)", 1)}},
+      {END + "  \n", {HEX_LENGTH, fault("invalid record length (0)", 1)}},
+      {n129 + "\n", {HEX_TOO_LONG, fault("record length > 128 (129)", 1)}},
+      {n129.substr(0, 265) + "7F\n", {HEX_LENGTH, fault("invalid record length (129)", 1)}},
+      {":01010200AA52\n", {HEX_ALIGNMENT, fault("data record offset boundary error", 1)}},
+      {"", {HEX_NO_RECORD, EMPTY}},
+      {"\n\n  \n", {HEX_NO_RECORD, EMPTY}},
+      {"hello\n 00000001FF\n", {HEX_NO_RECORD, EMPTY}},
       // Sums of 0 that only the digit readers' leniency gives: not records.
-      {":010000004GFB\n", {-2, fault("checksum mismatch (0x00)", 1)}},
-      {":01000000 4FB\n", {-2, fault("checksum mismatch (0x00)", 1)}},
-      {":+1000000FF\n", {-2, fault("checksum mismatch (0x00)", 1)}},
+      {":010000004GFB\n", {HEX_CHECKSUM, fault("checksum mismatch (0x00)", 1)}},
+      {":01000000 4FB\n", {HEX_CHECKSUM, fault("checksum mismatch (0x00)", 1)}},
+      {":+1000000FF\n", {HEX_CHECKSUM, fault("checksum mismatch (0x00)", 1)}},
       // Too short or of even length: no check reads past the line's end.
-      {":00000001A\n", {-2, fault("checksum mismatch (0x0b)", 1)}},
-      {":\n", {-4, fault("invalid record length (0)", 1)}},
-      {":0000000\n", {-4, fault("invalid record length (0)", 1)}},
-      {":00000001FF0\n", {-4, fault("invalid record length (0)", 1)}},
+      {":00000001A\n", {HEX_CHECKSUM, fault("checksum mismatch (0x0b)", 1)}},
+      {":\n", {HEX_LENGTH, fault("invalid record length (0)", 1)}},
+      {":0000000\n", {HEX_LENGTH, fault("invalid record length (0)", 1)}},
+      {":00000001FF0\n", {HEX_LENGTH, fault("invalid record length (0)", 1)}},
       // Pieces of 511 characters: the rest of a line is a line of its own.
       {long_comment + END + "\n", {1, ""}},
-      {long_comment + "yy\n:00000001A4\n", {-2, fault("checksum mismatch (0xa5)", 3)}},
-      {":" + std::string(600, '0') + "\n", {-4, fault("invalid record length (0)", 1)}},
+      {long_comment + "yy\n:00000001A4\n", {HEX_CHECKSUM, fault("checksum mismatch (0xa5)", 3)}},
+      {":" + std::string(600, '0') + "\n", {HEX_LENGTH, fault("invalid record length (0)", 1)}},
   };
   for (const Case& c : cases) EXPECT_EQ(verify_text(c.text), c.want) << c.text;
 }
@@ -91,7 +91,7 @@ TEST(Inhexverify, CrLfVerifiesLikeLf) {
 
 TEST(Inhexverify, NoFileUnreadableFileAndRereading) {
   Console con("");
-  EXPECT_EQ(inhexverify(con, nullptr), -1);
+  EXPECT_EQ(inhexverify(con, nullptr), HEX_NO_FILE);
   EXPECT_EQ(con.output(), "inhexverify: Error: param fp is invalid\n");
 
   ScratchDir dir;
@@ -102,7 +102,7 @@ TEST(Inhexverify, NoFileUnreadableFileAndRereading) {
     const FilePtr write_only(std::fopen(dir.write("w.hex", END + "\n").c_str(), "a"));
     for (std::FILE* unreadable : {folder.get(), write_only.get()}) {
       con.clear_output();
-      EXPECT_EQ(inhexverify(con, unreadable), -7);
+      EXPECT_EQ(inhexverify(con, unreadable), HEX_NO_RECORD);
       EXPECT_EQ(con.output(), "\a\aError: cannot read Firmware file!\n");
     }
   }

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <string>
 
-#include "console/text_file.h"
 #include "firmware/inhexverify.h"
 #include "support/scratch_dir.h"
+#include "text/text_file.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ TEST(HexFiles, ToolOutputOverSixtyFourKiB) {
     for (int line = 1; line < 1000; ++line) at = broken.find('\n', at) + 1;
     broken[at + 20] = broken[at + 20] == '0' ? '1' : '0';
     const Verified v = verify_path(dir.write("broken.hex", broken));
-    EXPECT_EQ(v.rc, -2) << tool.command;
+    EXPECT_EQ(v.rc, HEX_CHECKSUM) << tool.command;
     EXPECT_TRUE(v.out.ends_with("for line 1000 in Firmware file!\n")) << v.out;
   }
 }

@@ -1,8 +1,8 @@
 #include "rules/rule_areas.h"
 
-#include "console/number_text.h"
-#include "console/word_match.h"
 #include "rules/rule_tables.h"
+#include "text/number_text.h"
+#include "text/word_match.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "console/number_text.h"
+#include "text/number_text.h"
 
 namespace {
 

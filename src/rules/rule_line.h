@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "console/console.h"
-#include "console/text_file.h"
-#include "console/token_scanner.h"
 #include "rules/rules_process.h"
+#include "text/text_file.h"
+#include "text/token_scanner.h"
 
 // Separator sets, by the place of a token in the rule.
 inline constexpr const char* PATTERN_SEPARATORS = "#/; \t,";

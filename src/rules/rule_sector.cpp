@@ -1,6 +1,6 @@
 #include "rules/rule_sector.h"
 
-#include "console/number_text.h"
+#include "text/number_text.h"
 
 namespace {
 

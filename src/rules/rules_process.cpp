@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "angles/dmctodeg.h"
-#include "console/text_file.h"
-#include "console/word_match.h"
 #include "rules/rule_areas.h"
 #include "rules/rule_call.h"
 #include "rules/rule_line.h"
 #include "rules/rule_sector.h"
 #include "rules/rule_tables.h"
+#include "text/text_file.h"
+#include "text/word_match.h"
 
 namespace {
 

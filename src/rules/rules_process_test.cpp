@@ -7,9 +7,9 @@
 
 #include "angles/dmctodeg.h"
 #include "config/conf_rec.h"
-#include "console/text_file.h"
 #include "support/not_file_names.h"
 #include "support/rules_fixture.h"
+#include "text/text_file.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
-// What the link needs from its surroundings besides the console: a way to open
-// a port device by path, a monotonic clock and the wall clock in whole
-// seconds. The utility uses the platform's; tests put a device model and its
+// What the link needs from its surroundings besides the console: the --com
+// table, a way to open a port device by path, a monotonic clock and the wall
+// clock in whole seconds. The utility uses the platform's; tests put a device model and its
 // virtual time behind the same three, so a 20-second wait costs no wall time.
 
 #include <chrono>
@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "serial/port_device.h"
+#include "serial/port_names.h"
 
 class WireTrace;
 
@@ -19,6 +20,7 @@ using PortOpener = std::function<std::unique_ptr<PortDevice>(const char* path)>;
 struct PortEnv {
   using Clock = std::chrono::steady_clock;
 
+  PortNames names;
   PortOpener open_device = [](const char* path) { return port_device_open(path); };
   std::function<Clock::time_point()> now = [] { return Clock::now(); };
   std::function<std::int64_t()> wall_seconds = [] {

@@ -1,18 +1,11 @@
 #include "serial/port_names.h"
 
-#include <array>
 #include <cctype>
 #include <cstring>
 
-#include "console/number_text.h"
+#include "text/number_text.h"
 
 namespace {
-
-// The mappings given on the command line, fixed before the first command.
-std::array<std::string, PORT_NAMES_MAX + 1>& mappings() {
-  static std::array<std::string, PORT_NAMES_MAX + 1> paths;
-  return paths;
-}
 
 bool begins_with_com(std::string_view text) {
   constexpr std::string_view com = "com";
@@ -39,22 +32,18 @@ int parse_port_number(std::string_view text, PortText form) {
   return text == exact ? number : 0;
 }
 
-bool port_names_map(const char* mapping) {
+bool PortNames::map(const char* mapping) {
   const char* eq = std::strchr(mapping, '=');
   if (eq == nullptr || eq[1] == '\0') return false;
   const int n = parse_port_number(std::string_view(mapping, eq), PortText::kNumber);
   if (n == 0) return false;
-  mappings()[static_cast<std::size_t>(n)] = eq + 1;
+  paths_[static_cast<std::size_t>(n)] = eq + 1;
   return true;
 }
 
-void port_names_clear() {
-  for (std::string& path : mappings()) path.clear();
-}
-
-std::string port_device_path(const char* name) {
+std::string PortNames::device_path(const char* name) const {
   const int n = parse_port_number(name, PortText::kName);
   if (n == 0) return name;
-  const std::string& mapped = mappings()[static_cast<std::size_t>(n)];
+  const std::string& mapped = paths_[static_cast<std::size_t>(n)];
   return mapped.empty() ? default_device_path(n) : mapped;
 }

@@ -4,6 +4,7 @@
 // from COM10 on); POSIX opens /dev/ttyS(n-1) unless the command line mapped
 // port n to another device with --com N=PATH. Messages keep the COMn name.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -22,15 +23,22 @@ enum class PortText {
 // The port number that `text` names in `form`, or 0.
 int parse_port_number(std::string_view text, PortText form = PortText::kWord);
 
-// Records a mapping written as "N=PATH" (N a kNumber, PATH not empty); a later
-// mapping of the same port replaces the earlier one. False for a bad value.
-bool port_names_map(const char* mapping);
-// Forgets every mapping.
-void port_names_clear();
+// The --com table: which device each COM port number opens. The command line
+// fills it before the first command; the link carries it to every open.
+class PortNames {
+ public:
+  // Records a mapping written as "N=PATH" (N a kNumber, PATH not empty); a
+  // later mapping of the same port replaces the earlier one. False for a bad
+  // value.
+  bool map(const char* mapping);
 
-// The device path that opening `name` uses: for a port name "COMn", a mapped
-// path or the platform's device; any other name as it is.
-std::string port_device_path(const char* name);
+  // The device path that opening `name` uses: for a port name "COMn", a
+  // mapped path or the platform's device; any other name as it is.
+  std::string device_path(const char* name) const;
+
+ private:
+  std::array<std::string, PORT_NAMES_MAX + 1> paths_;
+};
 
 // The platform's device for port n (1..10).
 std::string default_device_path(int number);

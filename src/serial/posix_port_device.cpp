@@ -12,11 +12,13 @@
 #include <chrono>
 #include <climits>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "serial/deadline.h"
 #include "serial/low_latency.h"
 #include "serial/port_device.h"
+#include "serial/port_names.h"
 #include "serial/posix_fd.h"
 #include "serial/posix_line.h"
 
@@ -190,3 +192,5 @@ std::unique_ptr<PortDevice> port_device_open(const char* path) {
   if (::ioctl(fd.get(), TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) return nullptr;
   return std::make_unique<PosixPort>(std::move(fd));
 }
+
+std::string default_device_path(int number) { return "/dev/ttyS" + std::to_string(number - 1); }

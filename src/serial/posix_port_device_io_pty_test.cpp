@@ -33,13 +33,12 @@ std::string drain(int fd, std::size_t want, int quiet_ms) {
 class PortIoPty : public testing::Test {
  protected:
   void SetUp() override {
-    port_names_clear();
-    pty.map_to(7);
-    ASSERT_EQ(open_port(con, port, "COM7", 9600), 0);
+    pty.map_to(env.names, 7);
+    ASSERT_EQ(open_port(con, port, "COM7", 9600, env), OpenPortResult::kOk);
   }
-  void TearDown() override { port_names_clear(); }
 
   PtyPair pty;
+  PortEnv env;
   PortHandle port;
   Console con{""};
   std::uint8_t buf[1024] = {};
@@ -95,9 +94,9 @@ TEST_F(PortIoPty, BytesGoOutUnchanged) {
 }
 
 TEST_F(PortIoPty, RefusedWritesSendNothing) {
-  EXPECT_EQ(write_port(con, port, "COM7", "x", 0), -1);
-  EXPECT_EQ(write_port(con, port, "COM7", nullptr, 1), -2);
-  EXPECT_EQ(write_port(con, port, nullptr, "x", 1), -1);
+  EXPECT_EQ(write_port(con, port, "COM7", "x", 0), WRITE_PORT_BAD_ARG);
+  EXPECT_EQ(write_port(con, port, "COM7", nullptr, 1), WRITE_PORT_NO_BUFFER);
+  EXPECT_EQ(write_port(con, port, nullptr, "x", 1), WRITE_PORT_BAD_ARG);
   EXPECT_EQ(con.output(),
             "write_port: Error: invalid param len: 0\n"
             "write_port: Error: invalid param buf ptr\n"
@@ -107,7 +106,8 @@ TEST_F(PortIoPty, RefusedWritesSendNothing) {
 
 TEST_F(PortIoPty, ALongWriteSurvivesPartialWrites) {
   port.close();
-  ASSERT_EQ(open_port(con, port, "COM7", 4800), 0);  // 4 ms a byte: time enough
+  ASSERT_EQ(open_port(con, port, "COM7", 4800, env),
+            OpenPortResult::kOk);  // 4 ms a byte: time enough
   std::string data(std::size_t{256} * 1024, '\0');
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
   std::string got;
@@ -120,9 +120,11 @@ TEST_F(PortIoPty, ALongWriteSurvivesPartialWrites) {
 
 TEST_F(PortIoPty, AWriteThatCannotFinishInTimeFailsShort) {
   port.close();
-  ASSERT_EQ(open_port(con, port, "COM7", 115200), 0);  // 10 ms for the whole write
-  const std::string data(1 << 20, 'w');                // more than the terminal buffers
-  EXPECT_EQ(write_port(con, port, "COM7", data.data(), static_cast<int>(data.size())), -3);
+  ASSERT_EQ(open_port(con, port, "COM7", 115200, env),
+            OpenPortResult::kOk);        // 10 ms for the whole write
+  const std::string data(1 << 20, 'w');  // more than the terminal buffers
+  EXPECT_EQ(write_port(con, port, "COM7", data.data(), static_cast<int>(data.size())),
+            WRITE_PORT_FAILED);
   const std::string& out = con.output();
   EXPECT_EQ(out.rfind("\a\aError: wrote ", 0), 0u) << out;
   const std::string tail = " of 1048576, got error on port COM7: Connection timed out\n";

@@ -14,8 +14,7 @@ namespace {
 class PortOpenPty : public testing::Test {
  protected:
   void SetUp() override {
-    port_names_clear();
-    pty.map_to(7);
+    pty.map_to(env.names, 7);
     // Start from a cooked terminal, so that every raw setting is seen to be made.
     termios t = pty.slave_termios();
     t.c_lflag |= ICANON | ECHO | ISIG;
@@ -24,15 +23,15 @@ class PortOpenPty : public testing::Test {
     cfsetspeed(&t, B1200);
     ASSERT_EQ(::tcsetattr(pty.slave.get(), TCSANOW, &t), 0);
   }
-  void TearDown() override { port_names_clear(); }
 
   PtyPair pty;
+  PortEnv env;
   PortHandle port;
   Console con{""};
 };
 
 TEST_F(PortOpenPty, OpensRawEightNoneOneAtTheRate) {
-  ASSERT_EQ(open_port(con, port, "COM7", 9600), 0);
+  ASSERT_EQ(open_port(con, port, "COM7", 9600, env), OpenPortResult::kOk);
   EXPECT_EQ(con.output(), "");
   EXPECT_TRUE(port.is_open());
   const termios t = pty.slave_termios();
@@ -50,21 +49,22 @@ TEST_F(PortOpenPty, OpensRawEightNoneOneAtTheRate) {
 
   port.close();
   EXPECT_FALSE(port.is_open());
-  ASSERT_EQ(open_port(con, port, "COM7", 4800), 0);  // closing let the port go
+  ASSERT_EQ(open_port(con, port, "COM7", 4800, env),
+            OpenPortResult::kOk);  // closing let the port go
   EXPECT_EQ(port.port_timeouts.read_total_multiplier, 2u);
 }
 
 TEST_F(PortOpenPty, APortThatDoesNotExist) {
-  ASSERT_TRUE(port_names_map("5=/nonexistent/ttyKT0"));
-  EXPECT_EQ(open_port(con, port, "COM5", 9600), -2);
+  ASSERT_TRUE(env.names.map("5=/nonexistent/ttyKT0"));
+  EXPECT_EQ(open_port(con, port, "COM5", 9600, env), OpenPortResult::kCannotOpen);
   EXPECT_EQ(con.output(), "\a\aError: cannot open com port COM5: No such file or directory\n");
   EXPECT_FALSE(port.is_open());
 }
 
 TEST_F(PortOpenPty, ASecondOpenOfAnOpenPortIsRefused) {
-  ASSERT_EQ(open_port(con, port, "COM7", 9600), 0);
+  ASSERT_EQ(open_port(con, port, "COM7", 9600, env), OpenPortResult::kOk);
   PortHandle second;
-  EXPECT_EQ(open_port(con, second, "COM7", 9600), -2);
+  EXPECT_EQ(open_port(con, second, "COM7", 9600, env), OpenPortResult::kCannotOpen);
   EXPECT_EQ(con.output(), "\a\aError: cannot open com port COM7: Device or resource busy\n");
   EXPECT_FALSE(second.is_open());
   EXPECT_TRUE(port.is_open());
@@ -72,20 +72,21 @@ TEST_F(PortOpenPty, ASecondOpenOfAnOpenPortIsRefused) {
 
 TEST_F(PortOpenPty, ARateNotInTheTableIsRefusedBeforeThePortIsTouched) {
   const termios before = pty.slave_termios();
-  EXPECT_EQ(open_port(con, port, "COM7", 1234), -3);
+  EXPECT_EQ(open_port(con, port, "COM7", 1234, env), OpenPortResult::kLineSettings);
   EXPECT_EQ(con.output(), "\a\aError: Invalid baud rate 1234\n");
   EXPECT_FALSE(port.is_open());
   const termios after = pty.slave_termios();
   EXPECT_EQ(after.c_lflag, before.c_lflag);
   EXPECT_EQ(after.c_cflag, before.c_cflag);
   EXPECT_EQ(after.c_iflag, before.c_iflag);
-  EXPECT_EQ(open_port(con, port, "COM7", 9600), 0);  // and the port was let go
+  EXPECT_EQ(open_port(con, port, "COM7", 9600, env),
+            OpenPortResult::kOk);  // and the port was let go
 }
 
 TEST_F(PortOpenPty, ARateTheSystemLacksIsRefusedByTheLineSetting) {
   speed_t speed = 0;
   if (rate_to_speed(14400, speed)) GTEST_SKIP() << "this system has a 14400 baud speed";
-  EXPECT_EQ(open_port(con, port, "COM7", 14400), -3);
+  EXPECT_EQ(open_port(con, port, "COM7", 14400, env), OpenPortResult::kLineSettings);
   EXPECT_EQ(con.output(),
             "\a\aError: could not set the comm state for port COM7: Invalid argument\n");
   EXPECT_FALSE(port.is_open());
@@ -96,8 +97,8 @@ TEST_F(PortOpenPty, AFileThatIsNoTerminalLacksCommProperties) {
   const int fd = ::mkstemp(path);
   ASSERT_GE(fd, 0);
   ::close(fd);
-  ASSERT_TRUE(port_names_map((std::string("6=") + path).c_str()));
-  EXPECT_EQ(open_port(con, port, "COM6", 9600), -3);
+  ASSERT_TRUE(env.names.map((std::string("6=") + path).c_str()));
+  EXPECT_EQ(open_port(con, port, "COM6", 9600, env), OpenPortResult::kLineSettings);
   EXPECT_EQ(con.output(),
             "\a\aError: could not get comm properties for port COM6: Inappropriate ioctl for "
             "device\n");
@@ -106,7 +107,7 @@ TEST_F(PortOpenPty, AFileThatIsNoTerminalLacksCommProperties) {
 }
 
 TEST_F(PortOpenPty, ANameThatIsAPathOpensThatDevice) {
-  EXPECT_EQ(open_port(con, port, pty.path.c_str(), 19200), 0);
+  EXPECT_EQ(open_port(con, port, pty.path.c_str(), 19200), OpenPortResult::kOk);
   const termios t = pty.slave_termios();
   EXPECT_EQ(cfgetospeed(&t), B19200);
 }
@@ -119,7 +120,7 @@ TEST_F(PortOpenPty, APseudoTerminalRefusesLowLatencySilently) {
   EXPECT_TRUE(flags == nullptr || !flags->get(word));
   EXPECT_FALSE(LowLatencyHold(std::move(flags)).changed());
 
-  ASSERT_EQ(open_port(con, port, "COM7", 9600), 0);
+  ASSERT_EQ(open_port(con, port, "COM7", 9600, env), OpenPortResult::kOk);
   EXPECT_EQ(write_port(con, port, "COM7", "ping", 4), 4);
   char got[8] = {};
   ASSERT_TRUE(PtyPair::readable(pty.master.get(), 5000));

@@ -5,11 +5,11 @@
 namespace {
 
 TEST(PosixPortNames, ComPortsDefaultToTheSerialDevices) {
-  port_names_clear();
-  EXPECT_EQ(port_device_path("COM1"), "/dev/ttyS0");
-  EXPECT_EQ(port_device_path("COM10"), "/dev/ttyS9");
+  const PortNames names;
+  EXPECT_EQ(names.device_path("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(names.device_path("COM10"), "/dev/ttyS9");
   // The utility names ports 1..10 only; a name beyond them is opened as it is.
-  EXPECT_EQ(port_device_path("COM12"), "COM12");
+  EXPECT_EQ(names.device_path("COM12"), "COM12");
 }
 
 }  // namespace

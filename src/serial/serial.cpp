@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "serial/port_names.h"
-#include "serial/port_open.h"
 #include "serial/port_rate_table.h"
 #include "serial/sys_error.h"
+#include "serial/traced_port_device.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ PortDevice* device_or_bad_handle(PortHandle& port) {
   return device;
 }
 
-int props_failure(Console& con, const char* name, PropsFailure failure) {
+CommPropResult props_failure(Console& con, const char* name, PropsFailure failure) {
   const bool alloc = failure == PropsFailure::kAllocFirst || failure == PropsFailure::kAllocSecond;
   if (alloc) {
     con.print("\a\aError: could not malloc comm properties buffer for port %s: %s\n", name,
@@ -32,24 +32,24 @@ int props_failure(Console& con, const char* name, PropsFailure failure) {
   }
   switch (failure) {
     case PropsFailure::kAllocFirst:
-      return -3;
+      return CommPropResult::kAllocFirst;
     case PropsFailure::kGetFirst:
-      return -4;
+      return CommPropResult::kQueryFirst;
     case PropsFailure::kAllocSecond:
-      return -5;
+      return CommPropResult::kAllocSecond;
     default:
-      return -6;
+      return CommPropResult::kQuerySecond;
   }
 }
 
-int query_caps(Console& con, PortHandle& port, const char* name, CommCaps& caps) {
+CommPropResult query_caps(Console& con, PortHandle& port, const char* name, CommCaps& caps) {
   PortDevice* device = device_or_bad_handle(port);
   if (device == nullptr) return props_failure(con, name, PropsFailure::kGetFirst);
   const PropsFailure failure = device->get_properties(caps);
-  return failure == PropsFailure::kNone ? 0 : props_failure(con, name, failure);
+  return failure == PropsFailure::kNone ? CommPropResult::kOk : props_failure(con, name, failure);
 }
 
-int check_caps(Console& con, const char* name, const CommCaps& caps) {
+CommPropResult check_caps(Console& con, const char* name, const CommCaps& caps) {
   constexpr std::uint32_t params =
       CAPS_SP_PARITY | CAPS_SP_BAUD | CAPS_SP_DATABITS | CAPS_SP_STOPBITS;
   constexpr std::uint16_t stop_parity = CAPS_STOPBITS_10 | CAPS_PARITY_NONE;
@@ -58,50 +58,50 @@ int check_caps(Console& con, const char* name, const CommCaps& caps) {
     con.print(
         "\a\aError: required comm properties for port %s not settable: Settable Params 0x%08x\n",
         name, static_cast<unsigned>(caps.settable_params));
-    return -7;
+    return CommPropResult::kParams;
   }
   if ((caps.settable_data & CAPS_DATABITS_8) == 0) {
     con.print(
         "\a\aError: 8 data bits comm properties for port %s not settable: Settable Data 0x%04x\n",
         name, static_cast<unsigned>(caps.settable_data));
-    return -9;
+    return CommPropResult::kDataBits;
   }
   if ((caps.settable_stop_parity & stop_parity) != stop_parity) {
     con.print(
         "\a\aError: 1 stop bit, no parity comm properties for port %s not settable: Settable Stop "
         "& Parity 0x%04x\n",
         name, static_cast<unsigned>(caps.settable_stop_parity));
-    return -10;
+    return CommPropResult::kStopParity;
   }
   if ((caps.prov_capabilities & timeouts) != timeouts) {
     con.print(
         "\a\aError: timeouts comm properties for port %s not settable: Settable Prov Cap 0x%08x\n",
         name, static_cast<unsigned>(caps.prov_capabilities));
-    return -11;
+    return CommPropResult::kTimeouts;
   }
-  return 0;
+  return CommPropResult::kOk;
 }
 
-int set_line(Console& con, PortHandle& port, const char* name, std::uint32_t rate) {
+CommPropResult set_line(Console& con, PortHandle& port, const char* name, std::uint32_t rate) {
   PortDcb dcb;
   if (!port.device()->get_state(dcb)) {
     con.print("\a\aError: could not get the comm state for port %s: %s\n", name, sys_error_text());
-    return -12;
+    return CommPropResult::kGetState;
   }
   apply_line_settings(dcb, rate);
   if (!port.device()->set_state(dcb)) {
     con.print("\a\aError: could not set the comm state for port %s: %s\n", name, sys_error_text());
-    return -13;
+    return CommPropResult::kSetState;
   }
   port.port_dcb = dcb;
-  return 0;
+  return CommPropResult::kOk;
 }
 
-int check_and_set(Console& con, PortHandle& port, const char* name, std::uint32_t rate) {
+CommPropResult check_and_set(Console& con, PortHandle& port, const char* name, std::uint32_t rate) {
   CommCaps caps;
-  int rc = query_caps(con, port, name, caps);
-  if (rc == 0) rc = check_caps(con, name, caps);
-  if (rc == 0) rc = set_line(con, port, name, rate);
+  CommPropResult rc = query_caps(con, port, name, caps);
+  if (rc == CommPropResult::kOk) rc = check_caps(con, name, caps);
+  if (rc == CommPropResult::kOk) rc = set_line(con, port, name, rate);
   return rc;
 }
 
@@ -109,17 +109,17 @@ int check_and_set(Console& con, PortHandle& port, const char* name, std::uint32_
 // codes used here, and the returns after it only keep the flow plain.
 bool read_args_ok(Console& con, const char* name, const std::uint8_t* buf, int size) {
   if (name == nullptr) {
-    read_port_fatal(con, 25, "read_port: Error: invalid param port\n");
+    read_port_fatal(con, READ_FATAL_SETUP, "read_port: Error: invalid param port\n");
     return false;
   }
   if (buf == nullptr) {
-    read_port_fatal(con, 25, "read_port: Error: invalid param buf ptr\n");
+    read_port_fatal(con, READ_FATAL_SETUP, "read_port: Error: invalid param buf ptr\n");
     return false;
   }
   // A negative size is refused too: the driver would take it as a huge count.
   if (size <= 0) {
     const std::string text = format_text("read_port: Error: invalid param size: %d\n", size);
-    read_port_fatal(con, 25, text.c_str());
+    read_port_fatal(con, READ_FATAL_SETUP, text.c_str());
     return false;
   }
   return true;
@@ -139,36 +139,55 @@ bool write_all(PortHandle& port, const void* buf, int count, int& written) {
 
 }  // namespace
 
-int open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud,
-              const PortOpener& opener) {
+OpenPortResult open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud,
+                         const PortEnv& env) {
   if (name == nullptr) {
     con.print("open_port: Error: port null argument\n");
-    return -1;
+    return OpenPortResult::kNoName;
   }
   // One port at a time: a handle still held is released before the next open.
   port.close();
-  const std::string path = port_device_path(name);
-  std::unique_ptr<PortDevice> device = opener(path.c_str());
+  const std::string path = env.names.device_path(name);
+  std::unique_ptr<PortDevice> device =
+      env.trace == nullptr ? env.open_device(path.c_str())
+                           : traced_opener(env.open_device, *env.trace, name, baud)(path.c_str());
   if (!device) {
     con.print("\a\aError: cannot open com port %s: %s\n", name, sys_error_text());
-    return -2;
+    return OpenPortResult::kCannotOpen;
   }
   port.attach(std::move(device));
   return open_port_setup(con, port, name, baud);
 }
 
-int set_comm_prop(Console& con, PortHandle& port, const char* name, std::int32_t baud) {
+OpenPortResult open_port_setup(Console& con, PortHandle& port, const char* name,
+                               std::int32_t baud) {
+  if (set_comm_prop(con, port, name, baud) != CommPropResult::kOk) {
+    port.close();
+    return OpenPortResult::kLineSettings;
+  }
+  port.port_timeouts = open_timeouts(port.port_dcb.baud_rate);
+  if (!port.device()->set_timeouts(port.port_timeouts)) {
+    con.print("\a\aError: could not set the comm timeouts for port %s: %s\n", name,
+              sys_error_text());
+    port.close();
+    return OpenPortResult::kTimeouts;
+  }
+  purge_port(port);
+  return OpenPortResult::kOk;
+}
+
+CommPropResult set_comm_prop(Console& con, PortHandle& port, const char* name, std::int32_t baud) {
   if (name == nullptr) {
     con.print("set_comm_prop: Error: port null argument\n");
-    return -1;
+    return CommPropResult::kNoName;
   }
   const std::uint32_t* rate = get_baud(con, baud);
   if (rate == nullptr) {
     con.print("\a\aError: Invalid baud rate %ld\n", static_cast<long>(baud));
-    return -2;
+    return CommPropResult::kBadRate;
   }
-  const int rc = check_and_set(con, port, name, *rate);
-  if (rc != 0) port.close();
+  const CommPropResult rc = check_and_set(con, port, name, *rate);
+  if (rc != CommPropResult::kOk) port.close();
   return rc;
 }
 
@@ -178,14 +197,14 @@ int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* bu
   if (!set_read_timeouts(port, timeout_ms)) {
     const std::string text = format_text(
         "\a\aError: could not set the comm timeouts for port %s: %s\n", name, sys_error_text());
-    read_port_fatal(con, 25, text.c_str());
+    read_port_fatal(con, READ_FATAL_SETUP, text.c_str());
     return 0;
   }
   int got = 0;
   if (!port.device()->read(buf, size, got)) {
     const std::string text =
         format_text("\a\aError: could not read on COM port %s: %s\n", name, sys_error_text());
-    read_port_fatal(con, 26, text.c_str());
+    read_port_fatal(con, READ_FATAL_READ, text.c_str());
     return 0;
   }
   return got;
@@ -194,22 +213,22 @@ int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* bu
 int write_port(Console& con, PortHandle& port, const char* name, const void* buf, int count) {
   if (name == nullptr) {
     con.print("write_port: Error: invalid param file port\n");
-    return -1;
+    return WRITE_PORT_BAD_ARG;
   }
   if (buf == nullptr) {
     con.print("write_port: Error: invalid param buf ptr\n");
-    return -2;
+    return WRITE_PORT_NO_BUFFER;
   }
   // A negative count is refused with the same message: it is no count at all.
   if (count <= 0) {
     con.print("write_port: Error: invalid param len: %d\n", count);
-    return -1;
+    return WRITE_PORT_BAD_ARG;
   }
   int written = 0;
   if (!write_all(port, buf, count, written)) {
     con.print("\a\aError: wrote %d of %d, got error on port %s: %s\n", written, count, name,
               sys_error_text());
-    return -3;
+    return WRITE_PORT_FAILED;
   }
   return count;
 }

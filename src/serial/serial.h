@@ -27,30 +27,48 @@
 #include "serial/port_env.h"
 #include "serial/port_handle.h"
 
-// Opens `name` through `opener` (the platform's device open by default),
-// first closing any port `port` still holds, then sets the line and the
-// timeouts and purges. 0 when open and ready; -1 no name; -2 the device
-// could not be opened; -3 the line settings failed (set_comm_prop's message);
-// -14 the timeouts could not be set. After -2, -3 or -14 no port is held.
-int open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud,
-              const PortOpener& opener = PortEnv{}.open_device);
+// What open_port gives. After kCannotOpen, kLineSettings or kTimeouts no
+// port is held.
+enum class OpenPortResult : int {
+  kOk = 0,
+  kNoName = -1,
+  kCannotOpen = -2,    // the device could not be opened
+  kLineSettings = -3,  // set_comm_prop failed, with its message
+  kTimeouts = -14,     // the timeouts could not be set
+};
+
+// Opens `name` (a COM name is looked up in `env.names`) through the
+// environment's opener, traced when `env.trace` is set, first closing any
+// port `port` still holds, then sets the line and the timeouts and purges.
+OpenPortResult open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud,
+                         const PortEnv& env = PortEnv{});
+
+// The part of open_port that follows the platform open, for a device that
+// is already attached to `port`: line settings, timeouts, purge. Apart so
+// that it can run over any device, a scripted one included.
+OpenPortResult open_port_setup(Console& con, PortHandle& port, const char* name, std::int32_t baud);
+
+// What set_comm_prop gives (there is no -8). Every failure from
+// kAllocFirst on closes the port.
+enum class CommPropResult : int {
+  kOk = 0,
+  kNoName = -1,
+  kBadRate = -2,      // not in port_rate_table; the port is not touched
+  kAllocFirst = -3,   // the first comm properties buffer could not be allocated
+  kQueryFirst = -4,   // the first query failed, or no port is open
+  kAllocSecond = -5,  // the second buffer could not be allocated
+  kQuerySecond = -6,  // the second query failed
+  kParams = -7,       // parity, baud, data bits and stop bits not all settable
+  kDataBits = -9,     // 8 data bits not settable
+  kStopParity = -10,  // one stop bit with no parity not settable
+  kTimeouts = -11,    // total and interval timeouts not both there
+  kGetState = -12,    // the port state could not be read
+  kSetState = -13,    // the port state could not be written (a rate the system lacks too)
+};
 
 // Checks that the driver can do 8 data bits, no parity, one stop bit and
-// total timeouts, then sets that line at `baud` with no flow control. 0 on
-// success, or (there is no -8):
-//   -1      no name
-//   -2      a rate not in port_rate_table; the port is not touched
-//   -3, -5  the first or second comm properties buffer could not be allocated
-//   -4, -6  the first or second comm properties query failed (-4 also when
-//           no port is open)
-//   -7      parity, baud, data bits and stop bits are not all settable
-//   -9      8 data bits are not settable
-//   -10     one stop bit with no parity is not settable
-//   -11     total and interval timeouts are not both there
-//   -12     the port state could not be read
-//   -13     the port state could not be written (a rate the system lacks too)
-// Every failure from -3 on closes the port.
-int set_comm_prop(Console& con, PortHandle& port, const char* name, std::int32_t baud);
+// total timeouts, then sets that line at `baud` with no flow control.
+CommPropResult set_comm_prop(Console& con, PortHandle& port, const char* name, std::int32_t baud);
 
 // Reads up to `size` bytes (at least 1) within the total above and returns
 // how many came, 0..size (0 when nothing came in time); the buffer is not
@@ -62,10 +80,15 @@ int set_comm_prop(Console& con, PortHandle& port, const char* name, std::int32_t
 int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* buf, int size,
               std::uint32_t timeout_ms);
 
-// Writes all `count` bytes within the write total. `count` on success; -1 no
-// name or a count below 1; -2 no buffer; -3 the write failed or was cut
-// short (the message says how many bytes went). Never 0: a negative result
-// is a failed write.
+// The failures of write_port; on success it gives the count.
+enum WritePortFailure : int {
+  WRITE_PORT_BAD_ARG = -1,  // no name, or a count below 1
+  WRITE_PORT_NO_BUFFER = -2,
+  WRITE_PORT_FAILED = -3,  // the write failed or was cut short (the message says how much went)
+};
+
+// Writes all `count` bytes within the write total. `count` on success, or a
+// WritePortFailure: never 0, so a negative result is a failed write.
 int write_port(Console& con, PortHandle& port, const char* name, const void* buf, int count);
 
 // Discards what the driver holds in both directions; nothing when no port is
@@ -77,6 +100,12 @@ void purge_port(PortHandle& port);
 // static 1024-byte buffer that the next call overwrites; the last error code
 // stays as it was.
 const char* sys_error_text();
+
+// The codes of a fatal read report.
+enum ReadFatalCode : int {
+  READ_FATAL_SETUP = 25,  // a bad argument, or timeouts the driver refuses
+  READ_FATAL_READ = 26,   // the read itself failed (a hang-up, an I/O error)
+};
 
 // Writes `text` and "Return code %d, system error code %d\n" to standard
 // error. A non-zero code then waits 5 seconds, so the operator can read it,

@@ -30,12 +30,12 @@ TEST_F(PortIo, WriteArgumentsAreChecked) {
     const char* message;
     int result;
   } rows[] = {
-      {nullptr, bytes, 5, "write_port: Error: invalid param file port\n", -1},
-      {nullptr, nullptr, 0, "write_port: Error: invalid param file port\n", -1},
-      {"COM1", nullptr, 5, "write_port: Error: invalid param buf ptr\n", -2},
-      {"COM1", nullptr, 0, "write_port: Error: invalid param buf ptr\n", -2},
-      {"COM1", bytes, 0, "write_port: Error: invalid param len: 0\n", -1},
-      {"COM1", bytes, -4, "write_port: Error: invalid param len: -4\n", -1},
+      {nullptr, bytes, 5, "write_port: Error: invalid param file port\n", WRITE_PORT_BAD_ARG},
+      {nullptr, nullptr, 0, "write_port: Error: invalid param file port\n", WRITE_PORT_BAD_ARG},
+      {"COM1", nullptr, 5, "write_port: Error: invalid param buf ptr\n", WRITE_PORT_NO_BUFFER},
+      {"COM1", nullptr, 0, "write_port: Error: invalid param buf ptr\n", WRITE_PORT_NO_BUFFER},
+      {"COM1", bytes, 0, "write_port: Error: invalid param len: 0\n", WRITE_PORT_BAD_ARG},
+      {"COM1", bytes, -4, "write_port: Error: invalid param len: -4\n", WRITE_PORT_BAD_ARG},
   };
   for (const auto& row : rows) {
     Console c("");
@@ -53,7 +53,7 @@ TEST_F(PortIo, AWholeWriteReturnsTheCount) {
 
 TEST_F(PortIo, AShortWriteIsAFailedWrite) {
   script.write_accepts = 3;
-  EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), -3);
+  EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), WRITE_PORT_FAILED);
   EXPECT_EQ(con.output(), "\a\aError: wrote 3 of 5, got error on port COM1: " +
                               port_error_text(PortError::kTimedOut) + "\n");
 }
@@ -61,14 +61,14 @@ TEST_F(PortIo, AShortWriteIsAFailedWrite) {
 TEST_F(PortIo, AFailedWriteSaysHowFarItGot) {
   script.write_accepts = 2;
   script.fail_write = true;
-  EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), -3);
+  EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), WRITE_PORT_FAILED);
   EXPECT_EQ(con.output(), "\a\aError: wrote 2 of 5, got error on port COM1: " +
                               port_error_text(PortError::kIo) + "\n");
 }
 
 TEST_F(PortIo, WritingToAClosedPortFails) {
   port.close();
-  EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), -3);
+  EXPECT_EQ(write_port(con, port, "COM1", bytes, 5), WRITE_PORT_FAILED);
   EXPECT_EQ(con.output(), "\a\aError: wrote 0 of 5, got error on port COM1: " +
                               port_error_text(PortError::kBadHandle) + "\n");
 }

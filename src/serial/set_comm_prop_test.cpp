@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "serial/port_open.h"
 #include "serial/serial.h"
 #include "support/fake_port_device.h"
 
@@ -38,7 +37,7 @@ TEST_F(SetCommProp, SetsTheLineFromTheDriversState) {
   script.driver_state = {4800, 7,    DCB_EVENPARITY, DCB_TWOSTOPBITS,
                          true, true, true,           DCB_DTR_CONTROL_ENABLE,
                          true, true, true,           DCB_RTS_CONTROL_HANDSHAKE};
-  EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), 0);
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), CommPropResult::kOk);
   EXPECT_EQ(con.output(), "");
   ASSERT_EQ(script.states_set.size(), 1u);
   const PortDcb& set = script.states_set[0];
@@ -62,32 +61,32 @@ TEST_F(SetCommProp, MissingCapabilitiesAreRefusedWithTheFieldTested) {
   struct Row {
     void (*spoil)(CommCaps&);
     const char* message;
-    int code;
+    CommPropResult code;
   };
   const Row rows[] = {
       {[](CommCaps& c) { c.settable_params = 0x00000007; },
        "\a\aError: required comm properties for port COM3 not settable: Settable Params "
        "0x00000007\n",
-       -7},
+       CommPropResult::kParams},
       {[](CommCaps& c) { c.settable_data = 0x0007; },
        "\a\aError: 8 data bits comm properties for port COM3 not settable: Settable Data 0x0007\n",
-       -9},
+       CommPropResult::kDataBits},
       {[](CommCaps& c) { c.settable_stop_parity = 0x0001; },
        "\a\aError: 1 stop bit, no parity comm properties for port COM3 not settable: Settable Stop "
        "& Parity 0x0001\n",
-       -10},
+       CommPropResult::kStopParity},
       {[](CommCaps& c) { c.settable_stop_parity = 0x1f00; },
        "\a\aError: 1 stop bit, no parity comm properties for port COM3 not settable: Settable Stop "
        "& Parity 0x1f00\n",
-       -10},
+       CommPropResult::kStopParity},
       {[](CommCaps& c) { c.prov_capabilities = 0x00000040; },
        "\a\aError: timeouts comm properties for port COM3 not settable: Settable Prov Cap "
        "0x00000040\n",
-       -11},
+       CommPropResult::kTimeouts},
       {[](CommCaps& c) { c.prov_capabilities = 0x00000080; },
        "\a\aError: timeouts comm properties for port COM3 not settable: Settable Prov Cap "
        "0x00000080\n",
-       -11},
+       CommPropResult::kTimeouts},
   };
   for (const Row& row : rows) {
     FakePortScript s;
@@ -109,11 +108,11 @@ TEST_F(SetCommProp, EachFailedPropertiesStepHasItsCode) {
   const struct {
     PropsFailure failure;
     const std::string& message;
-    int code;
-  } rows[] = {{PropsFailure::kAllocFirst, alloc, -3},
-              {PropsFailure::kGetFirst, get, -4},
-              {PropsFailure::kAllocSecond, alloc, -5},
-              {PropsFailure::kGetSecond, get, -6}};
+    CommPropResult code;
+  } rows[] = {{PropsFailure::kAllocFirst, alloc, CommPropResult::kAllocFirst},
+              {PropsFailure::kGetFirst, get, CommPropResult::kQueryFirst},
+              {PropsFailure::kAllocSecond, alloc, CommPropResult::kAllocSecond},
+              {PropsFailure::kGetSecond, get, CommPropResult::kQuerySecond}};
   for (const auto& row : rows) {
     FakePortScript s;
     s.props_failure = row.failure;
@@ -127,7 +126,7 @@ TEST_F(SetCommProp, EachFailedPropertiesStepHasItsCode) {
 
 TEST_F(SetCommProp, StateFailures) {
   script.fail_get_state = true;
-  EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), -12);
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 9600), CommPropResult::kGetState);
   const std::string io = port_error_text(PortError::kIo) + "\n";
   EXPECT_EQ(con.output(), "\a\aError: could not get the comm state for port COM3: " + io);
   expect_closed();
@@ -136,16 +135,16 @@ TEST_F(SetCommProp, StateFailures) {
   s.fail_set_state = true;
   PortHandle p = fake_port(s);
   Console c("");
-  EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), -13);
+  EXPECT_EQ(set_comm_prop(c, p, "COM3", 9600), CommPropResult::kSetState);
   EXPECT_EQ(c.output(), "\a\aError: could not set the comm state for port COM3: " + io);
   EXPECT_FALSE(p.is_open());
 }
 
 TEST_F(SetCommProp, ArgumentsAreCheckedBeforeThePortIsTouched) {
   script.props_failure = PropsFailure::kGetFirst;  // would print if the driver were asked
-  EXPECT_EQ(set_comm_prop(con, port, nullptr, 9600), -1);
-  EXPECT_EQ(set_comm_prop(con, port, "COM3", 1234), -2);
-  EXPECT_EQ(set_comm_prop(con, port, "COM3", 0), -2);
+  EXPECT_EQ(set_comm_prop(con, port, nullptr, 9600), CommPropResult::kNoName);
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 1234), CommPropResult::kBadRate);
+  EXPECT_EQ(set_comm_prop(con, port, "COM3", 0), CommPropResult::kBadRate);
   EXPECT_EQ(con.output(),
             "set_comm_prop: Error: port null argument\n"
             "\a\aError: Invalid baud rate 1234\n"
@@ -156,13 +155,13 @@ TEST_F(SetCommProp, ArgumentsAreCheckedBeforeThePortIsTouched) {
 
 TEST_F(SetCommProp, APortThatIsNotOpenFailsLikeABadHandle) {
   PortHandle closed;
-  EXPECT_EQ(set_comm_prop(con, closed, "COM3", 9600), -4);
+  EXPECT_EQ(set_comm_prop(con, closed, "COM3", 9600), CommPropResult::kQueryFirst);
   EXPECT_EQ(con.output(), "\a\aError: could not get comm properties for port COM3: " +
                               port_error_text(PortError::kBadHandle) + "\n");
 }
 
 TEST_F(SetCommProp, OpenSetupSetsTheTimeoutsOfTheRateAndPurges) {
-  EXPECT_EQ(open_port_setup(con, port, "COM3", 4800), 0);
+  EXPECT_EQ(open_port_setup(con, port, "COM3", 4800), OpenPortResult::kOk);
   EXPECT_EQ(con.output(), "");
   ASSERT_EQ(script.timeouts_set.size(), 1u);
   const PortTimeouts& t = script.timeouts_set[0];
@@ -176,7 +175,7 @@ TEST_F(SetCommProp, OpenSetupSetsTheTimeoutsOfTheRateAndPurges) {
 }
 
 TEST_F(SetCommProp, OpenSetupFailures) {
-  EXPECT_EQ(open_port_setup(con, port, "COM3", 1234), -3);
+  EXPECT_EQ(open_port_setup(con, port, "COM3", 1234), OpenPortResult::kLineSettings);
   EXPECT_EQ(con.output(), "\a\aError: Invalid baud rate 1234\n");
   expect_closed();
 
@@ -184,7 +183,7 @@ TEST_F(SetCommProp, OpenSetupFailures) {
   s.fail_set_timeouts = true;
   PortHandle p = fake_port(s);
   Console c("");
-  EXPECT_EQ(open_port_setup(c, p, "COM3", 9600), -14);
+  EXPECT_EQ(open_port_setup(c, p, "COM3", 9600), OpenPortResult::kTimeouts);
   EXPECT_EQ(c.output(), "\a\aError: could not set the comm timeouts for port COM3: " +
                             port_error_text(PortError::kIo) + "\n");
   EXPECT_FALSE(p.is_open());
@@ -192,7 +191,7 @@ TEST_F(SetCommProp, OpenSetupFailures) {
 }
 
 TEST_F(SetCommProp, OpenPortWithoutAName) {
-  EXPECT_EQ(open_port(con, port, nullptr, 9600), -1);
+  EXPECT_EQ(open_port(con, port, nullptr, 9600), OpenPortResult::kNoName);
   EXPECT_EQ(con.output(), "open_port: Error: port null argument\n");
 }
 

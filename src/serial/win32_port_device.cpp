@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "serial/port_device.h"
+#include "serial/port_names.h"
 #include "serial/sys_error.h"
 
 static_assert(DCB_NOPARITY == NOPARITY && DCB_ONESTOPBIT == ONESTOPBIT);
@@ -152,3 +154,6 @@ std::unique_ptr<PortDevice> port_device_open(const char* path) {
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Port>(handle);
 }
+
+// The \\.\ form opens every port, COM10 included.
+std::string default_device_path(int number) { return "\\\\.\\COM" + std::to_string(number); }

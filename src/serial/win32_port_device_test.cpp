@@ -22,7 +22,7 @@ TEST(Win32PortOpen, APortThatDoesNotExistIsRefusedWithTheSystemText) {
   }
   Console con("");
   PortHandle port;
-  EXPECT_EQ(open_port(con, port, "COM9", 9600), -2);
+  EXPECT_EQ(open_port(con, port, "COM9", 9600), OpenPortResult::kCannotOpen);
   EXPECT_EQ(con.output(),
             "\a\aError: cannot open com port COM9: " + system_text(ERROR_FILE_NOT_FOUND) + "\n");
   EXPECT_FALSE(port.is_open());

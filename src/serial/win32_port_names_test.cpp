@@ -5,9 +5,9 @@
 namespace {
 
 TEST(Win32PortNames, ComPortsOpenAsDevices) {
-  port_names_clear();
-  EXPECT_EQ(port_device_path("COM1"), "\\\\.\\COM1");
-  EXPECT_EQ(port_device_path("COM10"), "\\\\.\\COM10");
+  const PortNames names;
+  EXPECT_EQ(names.device_path("COM1"), "\\\\.\\COM1");
+  EXPECT_EQ(names.device_path("COM10"), "\\\\.\\COM10");
 }
 
 }  // namespace

@@ -9,51 +9,29 @@
 #include "shell/cmd_table.h"
 #include "shell/help_summary.h"
 
-LineResult run_action(Shell& shell, std::uint32_t code, WordSplitter& words) {
-  Console& con = shell.con;
-  bool done = true;
-  switch (code) {
-    case CMD_HELP:
-      help_summary(con, shell.config.conf_rec);
-      break;
-    case CMD_ANGLES:
-      con.print("%s\n", angle_guide_text);
-      break;
-    case CMD_DCONFIGURE:
-      conf_display(con, shell.config.conf_rec);
-      break;
-    case CMD_DRULES:
-      rules_display(con, shell.rules, shell.config.conf_rec);
-      break;
-    case CMD_CONFIGURE:
-      done = action_configure(shell, words);
-      break;
-    case CMD_RULES:
-      done = action_rules(shell, words);
-      break;
-    case CMD_CONNECT:
-      done = action_connect(shell, words);
-      break;
-    case CMD_DISCONNECT:
-      done = action_disconnect(shell);
-      break;
-    case CMD_BAUD:
-      done = action_baud(shell, words.next());
-      break;
-    case CMD_DOWNLOAD:
-      done = action_download(shell);
-      break;
-    case CMD_FIRMWARE:
-      done = action_firmware(shell, words);
-      break;
-    case CMD_EXIT:
-      return LineResult::kExit;
-    default:
-      con.print("\a\aInternal Error: command %d is invalid!\n", static_cast<int>(code));
-      done = false;
-      break;
-  }
-  return done ? LineResult::kDone : LineResult::kFailed;
+bool action_help(Shell& shell, WordSplitter&) {
+  help_summary(shell.con, shell.config.conf_rec);
+  return true;
+}
+
+bool action_angles(Shell& shell, WordSplitter&) {
+  shell.con.print("%s\n", angle_guide_text);
+  return true;
+}
+
+bool action_dconfigure(Shell& shell, WordSplitter&) {
+  conf_display(shell.con, shell.config.conf_rec);
+  return true;
+}
+
+bool action_drules(Shell& shell, WordSplitter&) {
+  rules_display(shell.con, shell.rules, shell.config.conf_rec);
+  return true;
+}
+
+bool action_repeat(Shell& shell, WordSplitter&) {
+  shell.con.print("\a\aInternal Error: command %d is invalid!\n", static_cast<int>(CMD_REPEAT));
+  return false;
 }
 
 const char* file_name_arg(Shell& shell, WordSplitter& words) {

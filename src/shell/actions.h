@@ -1,25 +1,29 @@
 #pragma once
-// The action behind each command code. Each checks the link state and its
-// arguments, prints its own messages and calls the subsystem that does the
-// work.
+// The action behind each command of the table. Each checks the link state
+// and its arguments, prints its own messages and calls the subsystem that
+// does the work.
 
 #include <cstdint>
 
 #include "shell/shell.h"
 #include "shell/words.h"
 
-// Runs the action of `code`, taking its arguments from `words`.
-LineResult run_action(Shell& shell, std::uint32_t code, WordSplitter& words);
-
-// Each action returns true when it did what it was asked: false after any
-// error message, and after a question answered no (nothing was done).
+// Each action takes its arguments from `words` and returns true when it did
+// what it was asked: false after any error message, and after a question
+// answered no (nothing was done).
+bool action_help(Shell& shell, WordSplitter& words);
+bool action_angles(Shell& shell, WordSplitter& words);
+bool action_dconfigure(Shell& shell, WordSplitter& words);
+bool action_drules(Shell& shell, WordSplitter& words);
 bool action_configure(Shell& shell, WordSplitter& words);
 bool action_rules(Shell& shell, WordSplitter& words);
 bool action_connect(Shell& shell, WordSplitter& words);
-bool action_disconnect(Shell& shell);
-bool action_baud(Shell& shell, const char* arg);
-bool action_download(Shell& shell);
+bool action_disconnect(Shell& shell, WordSplitter& words);
+bool action_baud(Shell& shell, WordSplitter& words);
+bool action_download(Shell& shell, WordSplitter& words);
 bool action_firmware(Shell& shell, WordSplitter& words);
+// "." reaches here only behind a separator: it has no action of its own.
+bool action_repeat(Shell& shell, WordSplitter& words);
 
 // Compile a file as the configure and rules commands do, with their
 // messages; true when it compiled.

@@ -29,7 +29,7 @@ bool action_firmware(Shell& shell, WordSplitter& words) {
     con.print("kTrevaNodi Firmware will NOT be updated!\n");
     return false;
   }
-  if (firmware(con, shell.link, port, fw_file) == 0) {
+  if (firmware(shell.link, port, fw_file) == FirmwareResult::kOk) {
     con.print(
         "\a\aFirmware update succeeded!\n\nPower cycle kTrevaNodi!\n"
         "Don't forget to Configure Operating Parameters, Process Rules\n"

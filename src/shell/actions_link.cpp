@@ -1,21 +1,15 @@
 #include <cstdio>
-#include <string_view>
 #include <vector>
 
 #include "config/conf_rec.h"
-#include "console/number_text.h"
 #include "device/dev_connect.h"
 #include "device/dwn_download.h"
 #include "device/link.h"
 #include "shell/actions.h"
 #include "shell/cmd_table.h"
+#include "text/number_text.h"
 
 namespace {
-
-// Sends a command text to the device over the open link.
-int send_text(Shell& shell, std::string_view text) {
-  return Link(shell.con, shell.link).write_text(text);
-}
 
 // What the download sends as the configuration: the compiled record, or,
 // when no file was compiled to its end, the defaults with the rule set's
@@ -62,21 +56,22 @@ bool action_connect(Shell& shell, WordSplitter& words) {
   if (!baud_ok(shell, baud)) return false;
   shell.link.req_baud = baud;
   std::snprintf(shell.link.port_name, sizeof shell.link.port_name, "COM%d", port);
-  return dev_connect(con, shell.link, baud, DEV_MODE_CONNECT) == 0;
+  return dev_connect(shell.link, baud, ConnectMode::kConnect) == ConnectResult::kConnected;
 }
 
-bool action_disconnect(Shell& shell) {
+bool action_disconnect(Shell& shell, WordSplitter&) {
   if (shell.link.connected != 1) {
     shell.con.print("\a\aError: not Connected!\n");
     return false;
   }
-  link_close(shell.link);
+  shell.link.close();
   shell.con.print("Disconnected\n");
   return true;
 }
 
-bool action_baud(Shell& shell, const char* arg) {
+bool action_baud(Shell& shell, WordSplitter& words) {
   Console& con = shell.con;
+  const char* arg = words.next();
   if (shell.link.connected != 1) {
     con.print("\a\aError: must be Connected before changing the Baud!\n");
     return false;
@@ -90,15 +85,15 @@ bool action_baud(Shell& shell, const char* arg) {
   shell.link.req_baud = baud;
   char text[WORD_SIZE];
   std::snprintf(text, sizeof text, "host %ld\r", static_cast<long>(baud));
-  if (send_text(shell, text) < 0) {
+  if (shell.link.write_text(text) < 0) {
     con.print("\a\aError: wrote Host Baud command, got error on port %s\n", shell.link.port_name);
-    link_close(shell.link);
+    shell.link.close();
     return false;
   }
-  return dev_connect(con, shell.link, baud, DEV_MODE_BAUD_CHANGE) == 0;
+  return dev_connect(shell.link, baud, ConnectMode::kBaudChange) == ConnectResult::kConnected;
 }
 
-bool action_download(Shell& shell) {
+bool action_download(Shell& shell, WordSplitter&) {
   Console& con = shell.con;
   if (shell.link.connected != 1) {
     con.print("\a\aError: not Connected!\n");
@@ -108,16 +103,16 @@ bool action_download(Shell& shell) {
     con.print("\a\aDownload Aborted!\n");
     return false;
   }
-  if (send_text(shell, "download\r\n") < 0) {
-    con.print("\a\aError: wrote Download command, got error on port %s\n", shell.link.port_name);
-    return false;
-  }
   const ConfBytes conf_bytes = configuration_to_send(shell.config);
   const std::vector<std::uint8_t> rules = rule_bytes(shell.rules, shell.config.conf_rec.rule_count);
-  const int result = dwn_download(con, shell.link, conf_bytes, rules);
-  if (result != 0) con.print("\a\aError: Download failed: %d\n", result);
+  const DownloadResult result = dwn_download(shell.link, conf_bytes, rules);
+  // Nothing reached the device: the link stays as it was.
+  if (result == DownloadResult::kCommandLine) return false;
+  if (result != DownloadResult::kOk) {
+    con.print("\a\aError: Download failed: %d\n", static_cast<int>(result));
+  }
   con.print("\a\aPlease Power OFF the kTrevanodi and power it back on to RESET it.\n");
-  link_close(shell.link);
+  shell.link.close();
   con.print("Disconnected\n");
-  return result == 0;
+  return result == DownloadResult::kOk;
 }

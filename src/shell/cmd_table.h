@@ -20,12 +20,21 @@ enum : std::uint32_t {
   CMD_REPEAT = 33,
 };
 
+struct Shell;
+class WordSplitter;
+enum class LineResult;
+
+// Runs one command, taking its arguments from the words after the command
+// word.
+using CmdHandler = LineResult (*)(Shell& shell, WordSplitter& words);
+
 struct CmdEntry {
   std::uint32_t in_help;
   std::uint32_t code;
   const char* name;
   const char* args;
   const char* comment;
+  CmdHandler handler;
 };
 
 constexpr std::size_t CMD_TABLE_SIZE = 16;

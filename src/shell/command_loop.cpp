@@ -1,12 +1,12 @@
 #include <cstring>
 
-#include "console/text_file.h"
 #include "device/version.h"
 #include "shell/actions.h"
 #include "shell/cmd_table.h"
 #include "shell/help_summary.h"
 #include "shell/shell.h"
 #include "shell/words.h"
+#include "text/text_file.h"
 
 int shell_main(Shell& shell) {
   shell.con.print("kTrevaNodi PC Host Utility %s\n", KTREVA_VERSION);
@@ -53,5 +53,5 @@ LineResult run_line(Shell& shell, char* line) {
     shell.con.print("\a\aError: ambiguous command: %s\n", word);
     return LineResult::kFailed;
   }
-  return run_action(shell, match.entry->code, words);
+  return match.entry->handler(shell, words);
 }

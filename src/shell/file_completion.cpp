@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/token_scanner.h"
+#include "text/token_scanner.h"
 
 namespace fs = std::filesystem;
 

@@ -37,9 +37,10 @@ const std::array<OptionRow, 11> option_table{{
     {"--list-ports", nullptr, "list the serial ports this PC has and what each one is, and exit",
      set_flag<&HostOptions::list_ports>},
     {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)",
-     [](HostOptions&, const char* v) {
-       return port_names_map(v) ? std::string()
-                                : format_text("bad --com value: %s (expected N=PATH, N 1..10)", v);
+     [](HostOptions& o, const char* v) {
+       return o.port_names.map(v)
+                  ? std::string()
+                  : format_text("bad --com value: %s (expected N=PATH, N 1..10)", v);
      }},
     {"--check", nullptr, "compile --config and --rules, print warnings, and exit",
      set_flag<&HostOptions::check>},

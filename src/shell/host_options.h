@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "serial/port_names.h"
+
 // What the command line asked for. The session at the prompt runs unless
 // one of the modes without it (help, version, list-ports, check, map) was asked.
 struct HostOptions {
@@ -18,12 +20,13 @@ struct HostOptions {
   bool stop_on_error = false;
   std::string trace_path;  // --trace: empty when not asked
   std::string log_path;    // --log: empty when not asked
+  PortNames port_names;    // --com
   bool has_config() const { return !config_path.empty(); }
   bool has_rules() const { return !rules_path.empty(); }
   bool offline() const { return check || !map_path.empty(); }
 };
 
-// Reads argv into `options` (and the --com mappings into the port names).
+// Reads argv into `options`.
 // Empty on success; otherwise what is wrong, in one line.
 std::string parse_host_options(int argc, char** argv, HostOptions& options);
 

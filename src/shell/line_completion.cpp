@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "console/token_scanner.h"
-#include "console/word_match.h"
 #include "serial/port_names.h"
 #include "shell/cmd_table.h"
 #include "shell/file_completion.h"
+#include "text/token_scanner.h"
+#include "text/word_match.h"
 
 namespace {
 

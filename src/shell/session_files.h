@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "console/text_file.h"
 #include "serial/wire_trace.h"
 #include "shell/host_options.h"
+#include "text/text_file.h"
 
 struct SessionFiles {
   std::unique_ptr<WireTrace> trace;  // null without --trace

@@ -6,18 +6,18 @@
 
 #include "config/conf_rec.h"
 #include "console/console.h"
-#include "device/link_state.h"
+#include "device/link.h"
 #include "rules/rule_set.h"
 
 constexpr std::size_t WORD_SIZE = 40;  // command word, firmware answer
 
 struct Shell {
-  explicit Shell(Console& console) : con(console) {}
+  explicit Shell(Console& console) : con(console), link(console) {}
 
   Console& con;
   ConfigState config;
   RuleState rules;
-  LinkState link;
+  Link link;
   char cmd_line[LINE_SIZE] = {};
   char prev_line[LINE_SIZE] = {};
   // A scripted session ends at the first command that fails (status 3), and

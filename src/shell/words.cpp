@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "console/token_scanner.h"
+#include "text/token_scanner.h"
 
 const char* WordSplitter::next() {
   char* start = pos_ + std::strspn(pos_, WORD_SEPARATORS);

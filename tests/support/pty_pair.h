@@ -24,10 +24,10 @@ struct PtyPair {
     path = ::ttyname(s);
   }
 
-  // Maps COMn to this pair's slave.
-  void map_to(int n) const {
-    if (!port_names_map((std::to_string(n) + "=" + path).c_str())) {
-      throw std::runtime_error("port_names_map");
+  // Maps COMn to this pair's slave in `names`.
+  void map_to(PortNames& names, int n) const {
+    if (!names.map((std::to_string(n) + "=" + path).c_str())) {
+      throw std::runtime_error("PortNames::map");
     }
   }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/text_file.h"
+#include "text/text_file.h"
 
 class ScratchDir {
  public:

@@ -17,19 +17,19 @@
 class HostSide {
  public:
   explicit HostSide(EmuOptions options = {}) : bench(std::move(options)) {
-    state.env = bench.env();
-    std::strcpy(state.port_name, "COM1");
+    link.env = bench.env();
+    std::strcpy(link.port_name, "COM1");
   }
 
-  int open(int baud = 9600) { return link.open(baud); }
+  OpenPortResult open(int baud = 9600) { return link.open(baud); }
 
   // Up to `size` bytes within the port's budget for `timeout_ms`.
   std::string read(int size, std::uint32_t timeout_ms) {
     std::vector<std::uint8_t> buf(static_cast<std::size_t>(size));
     int got = 0;
-    PortDevice* device = state.port_handle.device();
-    device->set_timeouts(read_timeouts(state.port_handle.port_timeouts,
-                                       state.port_handle.port_dcb.baud_rate, timeout_ms));
+    PortDevice* device = link.port_handle.device();
+    device->set_timeouts(read_timeouts(link.port_handle.port_timeouts,
+                                       link.port_handle.port_dcb.baud_rate, timeout_ms));
     failed = !device->read(buf.data(), size, got) && errno == EIO;
     return {buf.begin(), buf.begin() + got};
   }
@@ -37,7 +37,7 @@ class HostSide {
   void write(std::string_view bytes) {
     int written = 0;
     failed =
-        !state.port_handle.device()->write(bytes.data(), static_cast<int>(bytes.size()), written);
+        !link.port_handle.device()->write(bytes.data(), static_cast<int>(bytes.size()), written);
   }
 
   // One byte reply to `bytes`, as text for the transcripts: "ACK", "NAK", "0x11",
@@ -58,8 +58,7 @@ class HostSide {
 
   EmuBench bench;
   Console con{""};
-  LinkState state;
-  Link link{con, state};
+  Link link{con};
   bool failed = false;
 };
 

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "console/console.h"
-#include "device/link_state.h"
+#include "device/link.h"
 #include "emu_bench.h"
 
 struct LinkBench {
@@ -23,7 +23,7 @@ struct LinkBench {
 
   EmuBench bench;
   Console con;
-  LinkState link;
+  Link link{con};
 };
 
 // A port that chatters without pause (a GPS, noise) on a clock of its own:
@@ -58,7 +58,7 @@ class ChattyPort final : public PortDevice {
 };
 
 // Every port the link opens is a chattering one, on `clock`.
-inline void chatter_on(LinkState& link, std::chrono::milliseconds& clock) {
+inline void chatter_on(Link& link, std::chrono::milliseconds& clock) {
   link.env.open_device = [&clock](const char*) { return std::make_unique<ChattyPort>(clock); };
   link.env.now = [&clock] { return PortEnv::Clock::time_point(clock); };
 }
