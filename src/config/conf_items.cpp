@@ -19,7 +19,7 @@ int store_call(ConfLine& line, ConfRec& rec) {
   if (len > CALL_MAX) {
     line.con.print("\a\aError: line %d: invalid Call Sign argument: too long: %s\n", line.number,
                    line.copy);
-    return -11;
+    return CONF_BAD_ARG;
   }
   for (char* c = call; *c != '\0'; ++c) {
     if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
@@ -37,7 +37,7 @@ int store_baud(ConfLine& line, std::uint32_t& field) {
   if (get_baud(line.con, baud) == nullptr) {
     line.con.print("\a\aError: line %d: invalid Baud argument: %d: %s\n", line.number, baud,
                    line.copy);
-    return -11;
+    return CONF_BAD_ARG;
   }
   field = static_cast<std::uint32_t>(baud);
   return 0;
@@ -50,7 +50,7 @@ int store_ssid(ConfLine& line, ConfRec& rec) {
   if (ssid < 0 || ssid > 15) {
     line.con.print("\a\aError: line %d: invalid SSID argument range [0..15]: %d: %s\n", line.number,
                    ssid, line.copy);
-    return -11;
+    return CONF_BAD_ARG;
   }
   rec.station_ssid = static_cast<std::uint16_t>(ssid);
   return 0;
@@ -63,7 +63,7 @@ int store_wide(ConfLine& line, std::uint16_t& field) {
   if (n < 1 || n > WIDE_BOUND) {
     line.con.print("\a\aError: line %d: invalid n argument range [1..%d]: %d: %s\n", line.number,
                    WIDE_BOUND, n, line.copy);
-    return -11;
+    return CONF_BAD_ARG;
   }
   field = static_cast<std::uint16_t>(n);
   return 0;
@@ -76,7 +76,7 @@ int store_dupe_window(ConfLine& line, ConfRec& rec) {
   if (seconds < 5 || seconds > 500) {
     line.con.print("\a\aError: line %d: invalid seconds argument range [5..500]: %d: %s\n",
                    line.number, seconds, line.copy);
-    return -11;
+    return CONF_BAD_ARG;
   }
   rec.dupe_window = static_cast<std::uint16_t>(seconds);
   return 0;
@@ -130,6 +130,6 @@ int conf_store_item(ConfLine& line, ConfRec& rec, std::uint32_t item) {
     default:
       // Every row of the keyword table has a case above.
       line.con.print("\a\aInternal Error: item %u is invalid\n", static_cast<unsigned>(item));
-      return -11;
+      return CONF_BAD_ARG;
   }
 }

@@ -6,5 +6,6 @@
 #include "config/conf_line.h"
 #include "config/conf_rec.h"
 
-// Handles the argument of `item` and stores its value: 0, or -8 / -11.
+// Handles the argument of `item` and stores its value: 0, or a
+// ConfLineFailure.
 int conf_store_item(ConfLine& line, ConfRec& rec, std::uint32_t item);

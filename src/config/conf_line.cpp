@@ -19,11 +19,11 @@ int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
   const int matches = conf_match_keyword(token, &row);
   if (matches > 1) {
     con.print("\a\aError: line %d: Ambiguous command: %s: %s\n", number, token, line_copy);
-    return -7;
+    return CONF_BAD_KEYWORD;
   }
   if (matches == 0) {
     con.print("\a\aError: line %d: command %s invalid: %s\n", number, token, line_copy);
-    return -7;
+    return CONF_BAD_KEYWORD;
   }
   const int rc = conf_store_item(ctx, rec, row->item);
   return rc < 0 ? rc : 1;
@@ -37,13 +37,13 @@ int conf_take_arg(ConfLine& line, const char* what, char** token) {
   *token = line.cut.next(CONF_ARG_DELIMS);
   if (*token == nullptr) {
     conf_missing(line, what);
-    return -11;
+    return CONF_BAD_ARG;
   }
   // The token can only lie behind the comment character, never on it, since
   // comment characters are delimiters here.
   if (line.comment != nullptr && *token > line.comment) {
     conf_missing(line, what);
-    return -8;
+    return CONF_ARG_IN_COMMENT;
   }
   return 0;
 }

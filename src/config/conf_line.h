@@ -16,13 +16,20 @@ struct ConfLine {
   const char* comment;  // the first comment character in the line, or null
 };
 
+// The failures of a configuration line, which conf_process returns.
+enum ConfLineFailure : int {
+  CONF_BAD_KEYWORD = -7,     // unknown or ambiguous
+  CONF_ARG_IN_COMMENT = -8,  // the argument stands behind the comment character
+  CONF_BAD_ARG = -11,        // missing, or not a value the item takes
+};
+
 // Parses one piece of the file, whose newline is already removed. Returns 1
 // when its keyword was recognised and its value stored, 0 for a blank or
-// comment line, or a negative code after printing the line's error.
+// comment line, or a ConfLineFailure after printing the line's error.
 int conf_parse_line(Console& con, ConfRec& rec, int number, char* line);
 
 // Takes an argument token by the general rule; prints the "missing" message
-// naming `what` and returns -11 (no token) or -8 (inside the comment).
+// naming `what` and returns CONF_BAD_ARG (no token) or CONF_ARG_IN_COMMENT.
 int conf_take_arg(ConfLine& line, const char* what, char** token);
 
 // Prints "missing <what> argument" for the line.

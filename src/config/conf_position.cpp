@@ -11,7 +11,7 @@ int store_angle(ConfLine& line, const char* token, const char* what, float& fiel
   if (degrees == DMC_FAIL) {
     line.con.print("\a\aError: line %d: invalid %s argument: %s: %s\n", line.number, what, token,
                    line.copy);
-    return -11;
+    return CONF_BAD_ARG;
   }
   field = static_cast<float>(degrees);
   return 0;
@@ -26,7 +26,7 @@ int conf_store_position(ConfLine& line, ConfRec& rec) {
   const char* lat = line.cut.next(WORD_SEPARATORS);
   if (lat == nullptr) {
     conf_missing(line, "Station Latitude");
-    return -11;
+    return CONF_BAD_ARG;
   }
   if (const int rc = store_angle(line, lat, "Station Latitude", rec.base_lat); rc != 0) return rc;
   char* lon = nullptr;

@@ -76,28 +76,28 @@ struct ErrorCase {
 
 TEST(ConfPosition, FailuresAndWhatTheyLeaveStored) {
   const ErrorCase cases[] = {
-      {"position 45:22:33", -11,
+      {"position 45:22:33", CONF_BAD_ARG,
        "\a\aError: line 1: missing Station Longitude argument: position 45:22:33\n", 45.3758333f},
-      {"position 45:22:33 # -103:00:00", -8,
+      {"position 45:22:33 # -103:00:00", CONF_ARG_IN_COMMENT,
        "\a\aError: line 1: missing Station Longitude argument: position 45:22:33 # -103:00:00\n",
        45.3758333f},
-      {"position 45.5 -103:00:00", -11,
+      {"position 45.5 -103:00:00", CONF_BAD_ARG,
        std::string(DOTTED_REFUSAL) +
            "\a\aError: line 1: invalid Station Latitude argument: 45.5: position 45.5 "
            "-103:00:00\n",
        40.0f},
-      {"position 45:22:33 12:30", -11,
+      {"position 45:22:33 12:30", CONF_BAD_ARG,
        std::string(TWO_COLONS_REFUSAL) +
            "\a\aError: line 1: invalid Station Longitude argument: 12:30: position 45:22:33 "
            "12:30\n",
        45.3758333f},
       // The latitude token is not ended by a comment character.
-      {"position 45:22:33#x -103:00:00", -11,
+      {"position 45:22:33#x -103:00:00", CONF_BAD_ARG,
        std::string(ALPHA_REFUSAL) +
            "\a\aError: line 1: invalid Station Latitude argument: 45:22:33#x: position "
            "45:22:33#x -103:00:00\n",
        40.0f},
-      {"# home\nposition # 45:00:00", -11,
+      {"# home\nposition # 45:00:00", CONF_BAD_ARG,
        std::string(UNRECOGNIZED_REFUSAL) +
            "\a\aError: line 2: invalid Station Latitude argument: #: position # 45:00:00\n",
        40.0f},

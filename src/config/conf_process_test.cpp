@@ -25,7 +25,7 @@ bool same_record(const ConfRec& a, const ConfRec& b) { return conf_encode(a) == 
 TEST(ConfProcess, NullPathIsRefused) {
   ConfigState cfg;
   Console con("");
-  EXPECT_EQ(conf_process(con, cfg, nullptr), -1);
+  EXPECT_EQ(conf_process(con, cfg, nullptr), COMPILER_NO_PATH);
   EXPECT_EQ(con.output(), "conf_process: Error: param rfp is invalid\n");
 }
 
@@ -38,7 +38,7 @@ TEST(ConfProcess, FailedOpenLeavesEverythingUnchanged) {
   ScratchDir dir;
   const std::string path = dir.path() + "/missing.txt";
   Console con("");
-  EXPECT_EQ(conf_process(con, cfg, path.c_str()), -2);
+  EXPECT_EQ(conf_process(con, cfg, path.c_str()), COMPILER_UNREADABLE);
   EXPECT_EQ(con.output(), "\a\aError: cannot open " + path + "\n");
   EXPECT_TRUE(same_record(cfg.conf_rec, before));
   EXPECT_EQ(cfg.conf_processed, 0);
@@ -58,7 +58,7 @@ TEST(ConfProcess, ReadErrorFailsAndClearsTheProcessedFlag) {
     if (write_only == nullptr) GTEST_SKIP() << "no stream here fails its reads";
     const std::string path = dir.path("station.txt");
     Console con("");
-    EXPECT_EQ(conf_compile_file(con, cfg, path.c_str(), write_only.get()), -2);
+    EXPECT_EQ(conf_compile_file(con, cfg, path.c_str(), write_only.get()), COMPILER_UNREADABLE);
     EXPECT_EQ(con.output(), "\a\aError: cannot read " + path + "\n");
     EXPECT_EQ(cfg.conf_processed, 0);
     ConfRec want = conf_default_rec;
@@ -79,7 +79,7 @@ TEST(ConfProcess, ANameThatIsNoFileChangesNothing) {
     cfg.conf_rec.rule_count = 3;
     const ConfRec before = cfg.conf_rec;
     Console con("");
-    EXPECT_EQ(conf_process(con, cfg, name.c_str()), -2) << name;
+    EXPECT_EQ(conf_process(con, cfg, name.c_str()), COMPILER_UNREADABLE) << name;
     EXPECT_EQ(con.output(), "\a\aError: cannot read " + name + "\n");
     EXPECT_TRUE(same_record(cfg.conf_rec, before)) << name;
     EXPECT_EQ(cfg.conf_processed, 1) << name;
@@ -151,44 +151,54 @@ struct ErrorCase {
 
 TEST(ConfProcess, ErrorsNameTheLineAndEndTheParse) {
   const ErrorCase cases[] = {
-      {"h 9600", -7, "\a\aError: line 1: Ambiguous command: h: h 9600\n"},
-      {"ha y", -7, "\a\aError: line 1: Ambiguous command: ha: ha y\n"},
-      {"d 30", -7, "\a\aError: line 1: Ambiguous command: d: d 30\n"},
-      {"n y", -7, "\a\aError: line 1: Ambiguous command: n: n y\n"},
-      {"wide 3", -7, "\a\aError: line 1: Ambiguous command: wide: wide 3\n"},
-      {"hostbaud 9600", -7, "\a\aError: line 1: command hostbaud invalid: hostbaud 9600\n"},
-      {"relay#yes", -7, "\a\aError: line 1: command relay#yes invalid: relay#yes\n"},
-      {"relay # yes", -8, "\a\aError: line 1: missing y | n argument: relay # yes\n"},
-      {"relay", -11, "\a\aError: line 1: missing y | n argument: relay\n"},
-      {"relay #", -11, "\a\aError: line 1: missing y | n argument: relay #\n"},
-      {"ssid 16", -11, "\a\aError: line 1: invalid SSID argument range [0..15]: 16: ssid 16\n"},
-      {"ssid -0x1", -11, "\a\aError: line 1: invalid SSID argument range [0..15]: -1: ssid -0x1\n"},
-      {"ssid ;3", -8, "\a\aError: line 1: missing SSID argument: ssid ;3\n"},
-      {"widemax 7", -11, "\a\aError: line 1: invalid n argument range [1..6]: 7: widemax 7\n"},
-      {"widetotal 0", -11, "\a\aError: line 1: invalid n argument range [1..6]: 0: widetotal 0\n"},
-      {"widetotal", -11, "\a\aError: line 1: missing n argument: widetotal\n"},
-      {"dupewin 4", -11,
+      {"h 9600", CONF_BAD_KEYWORD, "\a\aError: line 1: Ambiguous command: h: h 9600\n"},
+      {"ha y", CONF_BAD_KEYWORD, "\a\aError: line 1: Ambiguous command: ha: ha y\n"},
+      {"d 30", CONF_BAD_KEYWORD, "\a\aError: line 1: Ambiguous command: d: d 30\n"},
+      {"n y", CONF_BAD_KEYWORD, "\a\aError: line 1: Ambiguous command: n: n y\n"},
+      {"wide 3", CONF_BAD_KEYWORD, "\a\aError: line 1: Ambiguous command: wide: wide 3\n"},
+      {"hostbaud 9600", CONF_BAD_KEYWORD,
+       "\a\aError: line 1: command hostbaud invalid: hostbaud 9600\n"},
+      {"relay#yes", CONF_BAD_KEYWORD, "\a\aError: line 1: command relay#yes invalid: relay#yes\n"},
+      {"relay # yes", CONF_ARG_IN_COMMENT,
+       "\a\aError: line 1: missing y | n argument: relay # yes\n"},
+      {"relay", CONF_BAD_ARG, "\a\aError: line 1: missing y | n argument: relay\n"},
+      {"relay #", CONF_BAD_ARG, "\a\aError: line 1: missing y | n argument: relay #\n"},
+      {"ssid 16", CONF_BAD_ARG,
+       "\a\aError: line 1: invalid SSID argument range [0..15]: 16: ssid 16\n"},
+      {"ssid -0x1", CONF_BAD_ARG,
+       "\a\aError: line 1: invalid SSID argument range [0..15]: -1: ssid -0x1\n"},
+      {"ssid ;3", CONF_ARG_IN_COMMENT, "\a\aError: line 1: missing SSID argument: ssid ;3\n"},
+      {"widemax 7", CONF_BAD_ARG,
+       "\a\aError: line 1: invalid n argument range [1..6]: 7: widemax 7\n"},
+      {"widetotal 0", CONF_BAD_ARG,
+       "\a\aError: line 1: invalid n argument range [1..6]: 0: widetotal 0\n"},
+      {"widetotal", CONF_BAD_ARG, "\a\aError: line 1: missing n argument: widetotal\n"},
+      {"dupewin 4", CONF_BAD_ARG,
        "\a\aError: line 1: invalid seconds argument range [5..500]: 4: dupewin 4\n"},
-      {"dupewin 501", -11,
+      {"dupewin 501", CONF_BAD_ARG,
        "\a\aError: line 1: invalid seconds argument range [5..500]: 501: dupewin 501\n"},
-      {"dupewin /5", -8, "\a\aError: line 1: missing seconds argument: dupewin /5\n"},
-      {"host 1000", -11, "\a\aError: line 1: invalid Baud argument: 1000: host 1000\n"},
-      {"host 0", -11,
+      {"dupewin /5", CONF_ARG_IN_COMMENT,
+       "\a\aError: line 1: missing seconds argument: dupewin /5\n"},
+      {"host 1000", CONF_BAD_ARG, "\a\aError: line 1: invalid Baud argument: 1000: host 1000\n"},
+      {"host 0", CONF_BAD_ARG,
        "get_baud: Error: invalid baud: 0\n"
        "\a\aError: line 1: invalid Baud argument: 0: host 0\n"},
-      {"gps fast", -11,
+      {"gps fast", CONF_BAD_ARG,
        "get_baud: Error: invalid baud: 0\n"
        "\a\aError: line 1: invalid Baud argument: 0: gps fast\n"},
-      {"tnc 4294976896", -11,
+      {"tnc 4294976896", CONF_BAD_ARG,
        "\a\aError: line 1: invalid Baud argument: 2147483647: tnc 4294976896\n"},
-      {"tnc", -11, "\a\aError: line 1: missing Baud argument: tnc\n"},
-      {"call abcdefg", -11,
+      {"tnc", CONF_BAD_ARG, "\a\aError: line 1: missing Baud argument: tnc\n"},
+      {"call abcdefg", CONF_BAD_ARG,
        "\a\aError: line 1: invalid Call Sign argument: too long: call abcdefg\n"},
-      {"call\t# none", -8, "\a\aError: line 1: missing Call Sign argument: call\t# none\n"},
-      {"position", -11, "\a\aError: line 1: missing Station Latitude argument: position\n"},
-      {"#\n;\n/\n# four\ndupewin 1\nhost 9600\n", -11,
+      {"call\t# none", CONF_ARG_IN_COMMENT,
+       "\a\aError: line 1: missing Call Sign argument: call\t# none\n"},
+      {"position", CONF_BAD_ARG,
+       "\a\aError: line 1: missing Station Latitude argument: position\n"},
+      {"#\n;\n/\n# four\ndupewin 1\nhost 9600\n", CONF_BAD_ARG,
        "\a\aError: line 5: invalid seconds argument range [5..500]: 1: dupewin 1\n"},
-      {"\r\n\nrelay y\r\nfoo bar\r\n", -7, "\a\aError: line 4: command foo invalid: foo bar\n"},
+      {"\r\n\nrelay y\r\nfoo bar\r\n", CONF_BAD_KEYWORD,
+       "\a\aError: line 4: command foo invalid: foo bar\n"},
   };
   for (const ErrorCase& c : cases) {
     ConfigState cfg;
@@ -204,7 +214,7 @@ TEST(ConfProcess, FailureKeepsDefaultsPlusValuesStoredBeforeAndIsNotProcessed) {
   cfg.conf_processed = 1;
   cfg.conf_rec.tnc_baud = 4800;  // from an earlier file: the defaults replace it
   const ParseRun run = run_conf(cfg, "call ab1c\nssid 3\nwidemax 9\nnsr y\n");
-  EXPECT_EQ(run.rc, -11);
+  EXPECT_EQ(run.rc, CONF_BAD_ARG);
   ConfRec want = conf_default_rec;
   std::memcpy(want.station_call, "AB1C", 5);
   want.station_ssid = 3;
@@ -239,7 +249,7 @@ TEST(ConfProcess, LongLineIsReadInPieces) {
   const std::string text = first + "ssid 99\nwidemax 2\n";
   ConfigState cfg;
   ParseRun run = run_conf(cfg, text);
-  EXPECT_EQ(run.rc, -11);
+  EXPECT_EQ(run.rc, CONF_BAD_ARG);
   EXPECT_EQ(run.out, "\a\aError: line 2: invalid SSID argument range [0..15]: 99: ssid 99\n");
   EXPECT_EQ(cfg.conf_rec.relay, 0);
 

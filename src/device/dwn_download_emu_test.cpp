@@ -136,10 +136,10 @@ TEST(DwnWrite, RefusesBadArgumentsWithoutSending) {
   LinkBench b;
   Link& link = b.link;
   Bytes four(4);
-  EXPECT_EQ(dwn_write_pkt(link, four), PKT_TOO_SHORT);
-  EXPECT_EQ(dwn_write_pkt(link, {}), PKT_NULL);
-  EXPECT_EQ(dwn_write_file(link, {}), FILE_NULL);
-  EXPECT_EQ(dwn_write_file(link, std::span(four).first(0)), FILE_EMPTY);
+  EXPECT_EQ(dwn_write_pkt(link, four), DWN_PKT_TOO_SHORT);
+  EXPECT_EQ(dwn_write_pkt(link, {}), DWN_PKT_NULL);
+  EXPECT_EQ(dwn_write_file(link, {}), DWN_FILE_NULL);
+  EXPECT_EQ(dwn_write_file(link, std::span(four).first(0)), DWN_FILE_EMPTY);
   EXPECT_EQ(b.con.output(),
             "dwn_write_pkt: argument len < 5\ndwn_write_pkt: argument ptr pp is null\n"
             "dwn_write_file: argument ptr bp is null\ndwn_write_file: argument len < 1\n");

@@ -9,12 +9,12 @@
 
 // The failures of dwn_write_pkt; on success it gives the packet's length.
 enum DwnWritePktFailure : int {
-  PKT_NULL = -1,
-  PKT_TOO_SHORT = -2,  // shorter than 5 bytes
-  PKT_WRITE = -3,      // the write failed
-  PKT_NO_REPLY = -4,
-  PKT_BAD_REPLY = -5,  // a reply that is neither ACK nor NAK
-  PKT_ALL_NAKED = -6,  // the fifth transmission NAKed too
+  DWN_PKT_NULL = -1,
+  DWN_PKT_TOO_SHORT = -2,  // shorter than 5 bytes
+  DWN_PKT_WRITE = -3,      // the write failed
+  DWN_PKT_NO_REPLY = -4,
+  DWN_PKT_BAD_REPLY = -5,  // a reply that is neither ACK nor NAK
+  DWN_PKT_ALL_NAKED = -6,  // the fifth transmission NAKed too
 };
 
 // Fills in the length and CRC of `pkt` (payload at bytes 2..len-3) and sends
@@ -23,9 +23,9 @@ int dwn_write_pkt(Link& link, std::span<std::uint8_t> pkt);
 
 // The failures of dwn_write_file; on success it gives the byte count.
 enum DwnWriteFileFailure : int {
-  FILE_NULL = -1,
-  FILE_EMPTY = -2,
-  FILE_PACKET = -3,  // a data packet failed
+  DWN_FILE_NULL = -1,
+  DWN_FILE_EMPTY = -2,
+  DWN_FILE_PACKET = -3,  // a data packet failed
 };
 
 // Sends `data` in data packets of at most 60 bytes: the byte count, or a

@@ -44,31 +44,31 @@ FilePtr open_text_file(const char* path, OpenStatus* status) {
 int open_compiler_file(Console& con, const char* compiler, const char* path, FilePtr* file) {
   if (path == nullptr) {
     con.print("%s: Error: param rfp is invalid\n", compiler);
-    return -1;
+    return COMPILER_NO_PATH;
   }
   OpenStatus status = OpenStatus::kOpened;
   *file = open_text_file(path, &status);
   if (status == OpenStatus::kCannotOpen) {
     con.print("\a\aError: cannot open %s\n", path);
-    return -2;
+    return COMPILER_UNREADABLE;
   }
   // Refused here, before the compiler resets anything: a folder or a device
   // named by a slip of the keyboard must not cost the operator what an
   // earlier file compiled.
   if (status == OpenStatus::kNotRegular) {
     con.print("\a\aError: cannot read %s\n", path);
-    return -2;
+    return COMPILER_UNREADABLE;
   }
-  return 0;
+  return COMPILER_OPENED;
 }
 
 int read_compiler_piece(Console& con, std::FILE* file, char* buf, std::size_t cap,
                         const char* path) {
   const PieceResult got = read_piece(file, buf, cap);
-  if (got == PieceResult::kPiece) return 1;
-  if (got == PieceResult::kEnd) return 0;
+  if (got == PieceResult::kPiece) return COMPILER_PIECE;
+  if (got == PieceResult::kEnd) return COMPILER_END;
   con.print("\a\aError: cannot read %s\n", path);
-  return -2;
+  return COMPILER_UNREADABLE;
 }
 
 void rewind_text_file(std::FILE* file) {

@@ -36,17 +36,27 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // device); `status`, when given, tells which.
 FilePtr open_text_file(const char* path, OpenStatus* status = nullptr);
 
-// The opening of a file that a compiler reads: 0 with `*file` set, or the
-// message and -1 for a null `path` (naming `compiler`), -2 for a file that
-// cannot be opened, and -2 with the "cannot read" message of a read failure
-// for a name that is no regular file (a folder, a FIFO, a device), so that
-// the compiler refuses it before it changes anything.
+// What opening and reading a compiler's file give; the compilers return the
+// failures as their own.
+enum CompilerFileResult : int {
+  COMPILER_PIECE = 1,  // a piece of a line was read
+  COMPILER_OPENED = 0,
+  COMPILER_END = 0,  // the file ended with nothing read
+  COMPILER_NO_PATH = -1,
+  COMPILER_UNREADABLE = -2,  // cannot be opened or read, or is no regular file
+};
+
+// The opening of a file that a compiler reads: COMPILER_OPENED with `*file`
+// set, or the message and COMPILER_NO_PATH for a null `path` (naming
+// `compiler`), COMPILER_UNREADABLE for a file that cannot be opened, and
+// COMPILER_UNREADABLE with the "cannot read" message of a read failure for a
+// name that is no regular file (a folder, a FIFO, a device), so that the
+// compiler refuses it before it changes anything.
 int open_compiler_file(Console& con, const char* compiler, const char* path, FilePtr* file);
 
-// The next piece of a file that a compiler reads: 1 for a piece, 0 at the
-// end, or -2 after the "cannot read" message. A file that cannot be read to
-// its end (an I/O error part-way) was not compiled, however many of its lines
-// came before.
+// The next piece of a file that a compiler reads: COMPILER_PIECE,
+// COMPILER_END, or COMPILER_UNREADABLE after the "cannot read" message. A file that cannot be read
+// to its end (an I/O error part-way) was not compiled, however many of its lines came before.
 int read_compiler_piece(Console& con, std::FILE* file, char* buf, std::size_t cap,
                         const char* path);
 
