@@ -95,9 +95,10 @@ int unreadable_firmware(Console& con) {
 
 // Everything after the port is open; the caller closes it.
 FirmwareResult run_session(Link& link, std::FILE* file, std::uint32_t total) {
-  for (FirmwareResult (*step)(Link&) : {prepare_line, synchronise, identify}) {
-    if (const FirmwareResult rc = step(link); rc != FirmwareResult::kOk) return rc;
-  }
+  FirmwareResult rc = prepare_line(link);
+  if (rc == FirmwareResult::kOk) rc = synchronise(link);
+  if (rc == FirmwareResult::kOk) rc = identify(link);
+  if (rc != FirmwareResult::kOk) return rc;
   link.con().print("\n\n");
   return firmware_upload(link, file, total);
 }
