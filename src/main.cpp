@@ -18,7 +18,7 @@ static int print_port_list() {
   const PortListing listing = list_ports();
   if (!listing.problem.empty()) {
     std::fprintf(stderr, "ktreva-host: %s\n", listing.problem.c_str());
-    return 1;
+    return STATUS_FAILED;
   }
   std::fputs(port_list_text(listing).c_str(), stdout);
   return 0;
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   if (!problem.empty()) {
     std::fprintf(stderr, "ktreva-host: %s\n", problem.c_str());
     print_usage(stderr);
-    return 2;
+    return STATUS_USAGE;
   }
   if (options.help) {
     print_usage(stdout);
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   const std::string unopened = open_session_files(options, files);
   if (!unopened.empty()) {
     std::fprintf(stderr, "ktreva-host: %s\n", unopened.c_str());
-    return 2;
+    return STATUS_USAGE;
   }
   console.set_log(files.log.get());
   shell.link.env.names = options.port_names;

@@ -20,7 +20,7 @@ int command_loop(Shell& shell) {
   for (;;) {
     if (!shell.con.read_command(shell.cmd_line, LINE_SIZE, "Command> ")) {
       shell.con.print("\n");
-      return shell.stop_on_error ? 0 : 1;
+      return shell.stop_on_error ? 0 : STATUS_FAILED;
     }
     if (shell.cmd_line[0] == '\n') continue;
     // A dot stands for the line before it, which the history already holds.

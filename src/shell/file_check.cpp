@@ -56,8 +56,8 @@ bool write_map(Shell& shell, const HostOptions& options) {
 }  // namespace
 
 int run_file_check(Shell& shell, const HostOptions& options) {
-  if (!compile_files(shell, options)) return 1;
+  if (!compile_files(shell, options)) return STATUS_FAILED;
   if (options.check) print_warnings(shell, options);
-  if (!options.map_path.empty() && !write_map(shell, options)) return 1;
+  if (!options.map_path.empty() && !write_map(shell, options)) return STATUS_FAILED;
   return 0;
 }

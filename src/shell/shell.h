@@ -28,8 +28,12 @@ struct Shell {
 // What running one command line came to.
 enum class LineResult { kDone, kFailed, kExit };
 
-// The exit status of a scripted session that stopped at a failed command.
-constexpr int STATUS_COMMAND_FAILED = 3;
+// The process's exit statuses besides 0.
+enum ExitStatus : int {
+  STATUS_FAILED = 1,          // the input ended (without --stop-on-error), or a file or list failed
+  STATUS_USAGE = 2,           // the command line, or a session file, could not be used
+  STATUS_COMMAND_FAILED = 3,  // a scripted session stopped at a failed command
+};
 
 // Banner, defaults, help, then the loop. Returns the process exit status.
 int shell_main(Shell& shell);
