@@ -4,13 +4,15 @@
 # Installs what is missing, makes the Wine template prefix once
 # (build/wine/template) and gives this run a fresh copy of it. No Wine
 # process outlives the run, also when a test fails. Arguments go to ctest
-# (e.g. -L unit, -R Transcript).
+# (e.g. -L unit, -R Transcript). KTREVA_WERROR=ON in the environment builds
+# with warnings as errors (as the test command does); left unset, the build
+# keeps the setting it has.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh cmake ninja-build googletest g++-mingw-w64-x86-64 wine wine64
 source scripts/wine-lib.sh
 
-cmake --preset windows >/dev/null
+cmake --preset windows ${KTREVA_WERROR:+"-DKTREVA_WERROR=$KTREVA_WERROR"} >/dev/null
 cmake --build --preset windows
 
 stop_all() {
