@@ -1,9 +1,9 @@
 #pragma once
 // The stand-in device in-process, on a virtual clock. Put `env()` in
-// LinkState::env and the host code runs against the model as against a port:
+// the env of a Link and the host code runs against the model as against a port:
 //
 //   EmuBench bench({.faults = {nak_packet(2, 4)}});
-//   LinkState link;
+//   Link link(con);
 //   link.env = bench.env();
 //   ... connect, download ...
 //   bench.model().download().conf   // what the device received

@@ -1,8 +1,9 @@
 #pragma once
 // What the link needs from its surroundings besides the console: the --com
 // table, a way to open a port device by path, a monotonic clock and the wall
-// clock in whole seconds. The utility uses the platform's; tests put a device model and its
-// virtual time behind the same three, so a 20-second wait costs no wall time.
+// clock in whole seconds. The utility uses the platform's; tests put a device
+// model and its virtual time behind the last three, so a 20-second wait costs
+// no wall time.
 
 #include <chrono>
 #include <cstdint>
