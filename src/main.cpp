@@ -2,6 +2,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/interrupts.h"
 #include "console/line_editor.h"
 #include "device/version.h"
 #include "port_list/port_list.h"
@@ -22,6 +23,22 @@ static int print_port_list() {
   }
   std::fputs(port_list_text(listing).c_str(), stdout);
   return 0;
+}
+
+// Ctrl-C ended the session: the port is released and both session files
+// say so in their last line.
+static int end_interrupted(Shell& shell, WireTrace* trace) {
+  shell.con.error("\nktreva-host: interrupted by Ctrl-C; the port is released, the session ends\n");
+  shell.link.close();
+  if (trace != nullptr) trace->event("interrupted by Ctrl-C, the session ends");
+  return STATUS_INTERRUPTED;
+}
+
+// The prompt, the questions and Ctrl-C on a terminal; a piped session reads
+// plain lines and keeps the system's Ctrl-C.
+static void attach_terminal(Console& console) {
+  console.use_line_editor(terminal_line_editor(complete_command_line));
+  take_over_interrupts(console);
 }
 
 int main(int argc, char** argv) {
@@ -56,10 +73,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ktreva-host: %s\n", unopened.c_str());
     return STATUS_USAGE;
   }
-  console.set_log(files.log.get());
+  console.set_log(files.log.get(), options.log_path);
+  if (files.trace != nullptr) {
+    files.trace->on_failure(options.trace_path, [&console](const std::string& text) {
+      console.error("%s", text.c_str());
+    });
+  }
   shell.link.env.names = options.port_names;
   shell.link.env.trace = files.trace.get();
   shell.stop_on_error = options.stop_on_error;
-  console.use_line_editor(terminal_line_editor(complete_command_line));
-  return shell_main(shell);
+  attach_terminal(console);
+  try {
+    return shell_main(shell);
+  } catch (const Interrupted&) {
+    return end_interrupted(shell, files.trace.get());
+  }
 }
