@@ -3,6 +3,8 @@
 // the trace's TX and RX lines must add up to; and --log beside the console.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -64,14 +66,16 @@ struct TracedRun {
 
 class TraceEndToEnd : public ::testing::Test {
  protected:
-  TracedRun traced(std::vector<std::string> emu_args, const std::string& input) {
+  TracedRun traced(std::vector<std::string> emu_args, const std::string& input,
+                   const std::vector<std::string>& host_args = {}) {
     emu_args.insert(emu_args.begin(), {KTREVA_EMU_PATH, "--no-stdin", "--wire", "wire.txt"});
     BackgroundProgram emu(emu_args, dir_.path());
     const std::string pty = emu.first_line(30);
     EXPECT_FALSE(pty.empty());
     TracedRun r;
-    r.run = run_program({KTREVA_HOST_PATH, "--com", "1=" + pty, "--trace", "trace.txt"}, input,
-                        dir_.path(), 120);
+    std::vector<std::string> argv{KTREVA_HOST_PATH, "--com", "1=" + pty, "--trace", "trace.txt"};
+    argv.insert(argv.end(), host_args.begin(), host_args.end());
+    r.run = run_program(argv, input, dir_.path(), 120);
     emu.stop();
     r.trace = trace_lines(read_file(dir_.path("trace.txt")));
     r.wire = read_file(dir_.path("wire.txt"));
@@ -119,8 +123,13 @@ TEST_F(TraceEndToEnd, ASilentAckShowsItsTimeoutAndAHangUpEndsTheTraceWithItsReas
   }
   EXPECT_TRUE(timed_out);
 
-  const TracedRun hangup = traced({"--fault", "hangup:packet:3"}, kDownload);
+  const TracedRun hangup = traced({"--fault", "hangup:packet:3"}, kDownload, {"--log", "log.txt"});
   EXPECT_EQ(hangup.run.term_signal, SIGABRT);
+  // The log ends as the screen did: with the report on standard error.
+  const std::string log = read_file(dir_.path("log.txt"));
+  ASSERT_NE(hangup.run.err.find("Return code 26"), std::string::npos) << hangup.run.err;
+  ASSERT_GE(log.size(), hangup.run.err.size());
+  EXPECT_EQ(log.substr(log.size() - hangup.run.err.size()), hangup.run.err);
   ASSERT_FALSE(hangup.trace.empty());
   EXPECT_NE(hangup.trace.back().head.find("RX 1 within 5012 ms"), std::string::npos);
   EXPECT_NE(hangup.trace.back().head.find(", failed ("), std::string::npos)
@@ -187,6 +196,45 @@ TEST_F(TraceEndToEnd, AFileThatCannotBeCreatedIsAUsageErrorBeforeAnyPort) {
     EXPECT_EQ(read_file(dir_.path("emu.log")).find("opened the port"), std::string::npos)
         << "a port was touched";
   }
+}
+
+// Refused runs leave the files as they were; a file that cannot be
+// written is reported once and the session goes on.
+TEST_F(TraceEndToEnd, TheSessionFilesNeverClobberEachOtherAndReportAFailedWrite) {
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } refused[] = {
+      {{"--trace", "f.txt", "--log", "f.txt"}, "--trace and --log name the same file: f.txt"},
+      {{"--trace", "f.txt", "--log", "./sub/../f.txt"},
+       "--trace and --log name the same file: ./sub/../f.txt"},
+      {{"--trace", "f.txt", "--log", "no-such-folder/l.txt"},
+       "cannot create the log file no-such-folder/l.txt: No such file or directory"},
+      {{"--log", "new.txt", "--trace", "no-such-folder/t.txt"},
+       "cannot create the trace file no-such-folder/t.txt: No such file or directory"},
+  };
+  std::filesystem::create_directory(dir_.path("sub"));
+  for (const auto& c : refused) {
+    dir_.write("f.txt", "an earlier trace\n");
+    std::vector<std::string> argv{KTREVA_HOST_PATH};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const RunResult run = run_program(argv, "exit\n", dir_.path(), 60);
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_EQ(run.err, "ktreva-host: " + c.err + "\n");
+    EXPECT_EQ(read_file(dir_.path("f.txt")), "an earlier trace\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_.path("new.txt")));
+  }
+
+  const TracedRun plain = traced({}, "connect 1\nexit\n");
+  BackgroundProgram emu({KTREVA_EMU_PATH, "--no-stdin"}, dir_.path());
+  const std::string pty = emu.first_line(30);
+  const RunResult full =
+      run_program({KTREVA_HOST_PATH, "--com", "1=" + pty, "--trace", "/dev/full"},
+                  "connect 1\nexit\n", dir_.path(), 60);
+  EXPECT_EQ(full.exit_status, 0);
+  EXPECT_EQ(full.out, plain.run.out);
+  EXPECT_EQ(full.err, "ktreva-host: cannot write the trace file /dev/full: " +
+                          std::string(std::strerror(ENOSPC)) + "\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // since the editor draws a line in pieces.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -25,10 +26,14 @@ const std::string PROCESSED = "Configuration items processed";
 const std::string PROMPT = "Command> ";
 const std::string PIPED = "(what the piped run prints)";
 
+const std::string LEFT = "\x1b[D";
+const std::string CTRL_C = "\x03";
+const std::string CTRL_D = "\x04";
+
 struct Keys {
   std::string typed;
   std::vector<std::string> then_shown;
-  bool answer = false;  // to a question, read as the terminal edits lines
+  bool mid_command = false;  // typed while a command runs, with no editor reading
 };
 
 struct Session {
@@ -37,7 +42,29 @@ struct Session {
   const char* term = "xterm";  // one without a description reads plain lines
   bool device = false;         // COM1 is ktreva-emu
   const char* logged = "";     // what --log must hold: the lines after their prompts
+  std::vector<std::string> emu_args = {};
+  int status = 1;  // Ctrl-D at the prompt ends each session, or Ctrl-C (130)
 };
+
+// A firmware file of `records` data lines of 16 bytes and the end record.
+std::string hex_file(int records) {
+  std::string text;
+  for (int r = 0; r < records; ++r) {
+    const unsigned address = static_cast<unsigned>(r) * 16;
+    unsigned sum = 16 + (address >> 8) + (address & 0xff);
+    char line[64];
+    int at = std::snprintf(line, sizeof line, ":10%04X00", address);
+    for (unsigned i = 0; i < 16; ++i) {
+      const unsigned byte = (address + i * 7) & 0xff;
+      sum += byte;
+      at += std::snprintf(line + at, sizeof line - static_cast<std::size_t>(at), "%02X", byte);
+    }
+    std::snprintf(line + at, sizeof line - static_cast<std::size_t>(at), "%02X\n",
+                  (0x100 - (sum & 0xff)) & 0xff);
+    text += line;
+  }
+  return text + ":00000001FF\n";
+}
 
 // What the piped run prints for `line`, with the terminal's line ends.
 std::string piped_answer(const std::string& line, const std::string& dir) {
@@ -74,17 +101,60 @@ std::vector<Session> sessions() {
       {"ALongLineReadsAsPiped", {{LONG_LINE + "\r", {PIPED, PROMPT}}}},
       {"TheFirmwareAnswerIsNotRecalled",
        {{"firmware 1 fw.hex\r", {"[n]: "}},
-        {"n\r", {"NOT be updated!", PROMPT}, true},
+        {"n\r", {"NOT be updated!", PROMPT}},
         {UP + "\r", {"[n]: "}},
-        {"\r", {"NOT be updated!", PROMPT}, true}}},
+        {UP + "\r", {"NOT be updated!", PROMPT}}}},
       {"TheDownloadAnswerIsNotRecalled",
        {{"connect 1\r", {"Connected at 9600", PROMPT}},
         {"download\r", {"[no]: "}},
-        {"no\r", {"Download Aborted!", PROMPT}, true},
+        {"no\r", {"Download Aborted!", PROMPT}},
         {UP + "\r", {"[no]: "}},
-        {"\r", {"Download Aborted!", PROMPT}, true}},
+        {"\r", {"Download Aborted!", PROMPT}}},
        "xterm",
        true},
+      // Pasted lines: the answer answers its question, the rest are commands.
+      {"APastedAnswerAnswersItsQuestion",
+       {{"firmware 1 fw.hex\rn\rdconfigure\r",
+         {"[n]: ", "NOT be updated!", PROMPT, "Configuration:\r\nStation Call", PROMPT}}}},
+      // The editing keys at a question: "yn" is a yes, "y", Backspace, "n" a no.
+      {"AnAnswerIsEdited",
+       {{"firmware 1 fw.hex\r", {"[n]: "}},
+        {"n" + LEFT + "y\r", {"cannot open fw.hex", PROMPT}},
+        {"firmware 1 fw.hex\r", {"[n]: "}},
+        {"y\x7fn\r", {"NOT be updated!", PROMPT}}}},
+      {"NamesBeyondAsciiAreKeptAndCompleted",
+       {{"configure z\xc3\xa4tion.txt\r", done},
+        {"conf u3/c\t", {"\xc3\xa9.txt"}},  // the editor draws what it added
+        {"\r", done}}},
+      {"CtrlDAtAQuestionAnswersItAndThePromptComesBack",
+       {{"connect 1\r", {"Connected at 9600", PROMPT}},
+        {"download\r", {"[no]: "}},
+        {CTRL_D, {"\a\aDownload Aborted!", PROMPT}},
+        {"disconnect\r", {"Disconnected", PROMPT}}},
+       "xterm",
+       true},
+      {"CtrlCAtThePromptDropsTheLine",
+       {{"configure no-such", {"no-such"}},
+        {CTRL_C, {PROMPT}},
+        {"angles\r", {"Colon, Dotted and DMC formats", PROMPT}}}},
+      {"CtrlCDuringAnUploadOnlyWarns",
+       {{"firmware 1 big.hex\r", {"[n]: "}},
+        {"y\r", {"ready to continue..."}},
+        {"\r", {"TTC"}},
+        {CTRL_C, {"must not be interrupted", "Firmware update succeeded!", PROMPT}, true}},
+       "xterm",
+       true,
+       "",
+       {"--pace", "--enq-wait-ms", "60000"}},
+      // The device never powers on: Ctrl-C ends the wait for its greeting.
+      {"CtrlCDuringACommandEndsTheSessionCleanly",
+       {{"connect 1\r", {}}, {CTRL_C, {"interrupted by Ctrl-C"}, true}},
+       "xterm",
+       true,
+       "Command> connect 1\nConnecting at 9600...\n\nktreva-host: interrupted by Ctrl-C; the "
+       "port is released, the session ends\n",
+       {"--power-on-ms", "-1"},
+       130},
       {"AnUnknownTerminalReadsPlainLines", {{"disconnect\r", ran}}, "no-such-term"},
   };
 }
@@ -105,15 +175,20 @@ TEST_P(TerminalPrompt, Session) {
   dir.write(".editrc", "bind ^I ed-insert\n");
   std::filesystem::create_directory(dir.path("sub"));
   dir.write("sub/filters.txt", read_file(KTREVA_SOURCE_DIR "/examples/filters.txt"));
+  dir.write("z\xc3\xa4tion.txt", station);
+  std::filesystem::create_directory(dir.path("u3"));
+  dir.write("u3/caf\xc3\xa9.txt", station);
+  dir.write("big.hex", hex_file(150));
 
-  std::vector<std::string> argv{KTREVA_HOST_PATH, "--log", "session.log"};
+  std::vector<std::string> argv{KTREVA_HOST_PATH, "--log", "session.log", "--trace", "trace.txt"};
   std::unique_ptr<BackgroundProgram> emu;
   if (session.device) {
     if (std::string(KTREVA_EMU_PATH).empty()) {
       GTEST_SKIP() << "no ktreva-emu in this build";
     }
-    emu =
-        std::make_unique<BackgroundProgram>(std::vector<std::string>{KTREVA_EMU_PATH}, dir.path());
+    std::vector<std::string> emu_argv{KTREVA_EMU_PATH};
+    emu_argv.insert(emu_argv.end(), session.emu_args.begin(), session.emu_args.end());
+    emu = std::make_unique<BackgroundProgram>(emu_argv, dir.path());
     const std::string port = emu->first_line(WAIT_SECONDS);
     ASSERT_FALSE(port.empty());
     argv.insert(argv.end(), {"--com", "1=" + port});
@@ -123,10 +198,13 @@ TEST_P(TerminalPrompt, Session) {
   ASSERT_TRUE(program.wait_for(PROMPT, WAIT_SECONDS)) << visible(program.screen());
   const bool edited = std::string(session.term) == "xterm";
   std::vector<Keys> keys = session.keys;
-  keys.push_back({"\x04", {}});
+  if (session.status == 1) keys.push_back({CTRL_D, {}});
   for (const Keys& k : keys) {
-    if (edited && !k.answer) {
+    if (edited && !k.mid_command) {
       ASSERT_TRUE(program.wait_for_raw_mode(WAIT_SECONDS)) << visible(program.screen());
+    }
+    if (edited && k.mid_command) {
+      ASSERT_TRUE(program.wait_for_line_mode(WAIT_SECONDS)) << visible(program.screen());
     }
     program.type(k.typed);
     for (const std::string& text : k.then_shown) {
@@ -136,11 +214,18 @@ TEST_P(TerminalPrompt, Session) {
           << visible(program.screen());
     }
   }
-  EXPECT_EQ(program.wait_exit(WAIT_SECONDS), 1) << visible(program.screen());
+  EXPECT_EQ(program.wait_exit(WAIT_SECONDS), session.status) << visible(program.screen());
   EXPECT_EQ(program.screen().substr(program.screen().size() - 2), "\r\n");
   EXPECT_EQ(program.screen().find("terminal type"), std::string::npos);
   EXPECT_NE(read_file(dir.path("session.log")).find(session.logged), std::string::npos)
       << visible(read_file(dir.path("session.log")));
+  if (session.status == 130) {
+    const std::string trace = read_file(dir.path("trace.txt"));
+    EXPECT_NE(trace.find(" close\n"), std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(trace.rfind(' ', trace.size() - 30)),
+              " interrupted by Ctrl-C, the session ends\n")
+        << trace;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, TerminalPrompt, testing::ValuesIn(sessions()),

@@ -201,6 +201,7 @@ int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* bu
     read_port_fatal(con, READ_FATAL_SETUP, text.c_str());
     return 0;
   }
+  service_interrupt();  // a Ctrl-C that came before this wait began
   int got = 0;
   const bool read = port.device()->read(buf, size, got);
   // A read that a Ctrl-C cut short is no failed read.

@@ -70,9 +70,13 @@ bool TerminalProgram::wait_for(const std::string& text, int seconds) {
   return true;
 }
 
-bool TerminalProgram::wait_for_raw_mode(int seconds) {
+bool TerminalProgram::wait_for_raw_mode(int seconds) { return wait_for_mode(false, seconds); }
+
+bool TerminalProgram::wait_for_line_mode(int seconds) { return wait_for_mode(true, seconds); }
+
+bool TerminalProgram::wait_for_mode(bool lines, int seconds) {
   const auto start = std::chrono::steady_clock::now();
-  for (termios line{}; tcgetattr(master_, &line) != 0 || (line.c_lflag & ICANON) != 0;) {
+  for (termios line{}; tcgetattr(master_, &line) != 0 || ((line.c_lflag & ICANON) != 0) != lines;) {
     if (ms_left(start, seconds) == 0) return false;
     read_some(1);  // so that it never waits on a full screen
   }

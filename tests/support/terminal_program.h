@@ -25,12 +25,17 @@ class TerminalProgram {
   // Until the program reads keys one by one (a line editor's raw mode); keys
   // typed before go through the terminal's own line editing and echo.
   bool wait_for_raw_mode(int seconds);
+  // Until the terminal edits lines again: the program has left its line
+  // editor, to run a command.
+  bool wait_for_line_mode(int seconds);
   // The exit status after the screen's end; -1 when none comes in time.
   int wait_exit(int seconds);
   const std::string& screen() const { return screen_; }
 
  private:
-  bool read_some(int ms);  // false at the end of the screen or after `ms` without bytes
+  bool read_some(int ms);
+  bool wait_for_mode(bool lines,
+                     int seconds);  // false at the end of the screen or after `ms` without bytes
 
   pid_t pid_ = -1;
   int master_ = -1;
