@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "console/console_text.h"
 #include "console/interrupts.h"
 
 Console::Console() = default;
@@ -60,7 +61,7 @@ void Console::write_out(std::string_view text) {
   if (memory_) {
     out_.append(text);
   } else if (!text.empty()) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    write_screen(stdout, text);
   }
 }
 
@@ -68,7 +69,7 @@ void Console::write_err(std::string_view text) {
   if (memory_) {
     err_.append(text);
   } else if (!text.empty()) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    write_screen(stderr, text);
   }
 }
 

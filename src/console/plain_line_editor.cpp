@@ -1,5 +1,4 @@
-// Builds without a line editor: the console reads plain lines, and on
-// Windows the console's own line editing stays in charge.
+// Builds without a line editor: the console reads plain lines.
 #include "console/line_editor.h"
 
 std::unique_ptr<LineEditor> terminal_line_editor(Completer) { return nullptr; }
