@@ -28,6 +28,7 @@
 #include "firmware/firmware_upload.h"
 #include "serial/port_names.h"
 #include "serial/wire_trace.h"
+#include "support/hex_records.h"
 
 namespace {
 
@@ -89,29 +90,6 @@ void bench_download(Link& link, int runs) {
   link.close();
 }
 
-// A 64 KiB image in 16-byte records and the end-of-file record.
-std::string make_hex(std::size_t* record_bytes) {
-  std::string hex;
-  *record_bytes = 0;
-  for (unsigned addr = 0; addr < 0x10000; addr += 16) {
-    char line[64];
-    unsigned sum = 16 + (addr >> 8) + (addr & 0xFF);
-    int n = std::snprintf(line, sizeof line, ":10%04X00", addr);
-    for (unsigned i = 0; i < 16; ++i) {
-      const unsigned b = (addr + i * 7) & 0xFF;
-      sum += b;
-      n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "%02X", b);
-    }
-    std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "%02X\n",
-                  (0x100 - (sum & 0xFF)) & 0xFF);
-    hex += line;
-    *record_bytes += std::strlen(line);  // the LF stands for the CR sent
-  }
-  hex += ":00000001FF\n";
-  *record_bytes += 12;
-  return hex;
-}
-
 bool reply_is_ack(Link& link, std::uint32_t timeout_ms) {
   std::array<std::uint8_t, 1> b{};
   return link.read(b, timeout_ms) == 1 && b[0] == 0x06;
@@ -119,8 +97,9 @@ bool reply_is_ack(Link& link, std::uint32_t timeout_ms) {
 
 // From the SYN to the last record's reply, as the upload runs it.
 void bench_upload(Link& link, int runs) {
-  std::size_t record_bytes = 0;
-  const std::string hex = make_hex(&record_bytes);
+  // A 64 KiB image; each line's LF stands for the CR sent.
+  const std::string hex = hex_records(0x10000 / 16);
+  const std::size_t record_bytes = hex.size();
   const double records = 4097;
   const double bound = line_seconds(1 + 9 + static_cast<double>(record_bytes) + records + 2, 19200);
   std::vector<double> ratios;

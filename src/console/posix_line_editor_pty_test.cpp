@@ -5,7 +5,6 @@
 // since the editor draws a line in pieces.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "support/background_program.h"
+#include "support/hex_records.h"
 #include "support/run_program.h"
 #include "support/scratch_dir.h"
 #include "support/terminal_program.h"
@@ -45,26 +45,6 @@ struct Session {
   std::vector<std::string> emu_args = {};
   int status = 1;  // Ctrl-D at the prompt ends each session, or Ctrl-C (130)
 };
-
-// A firmware file of `records` data lines of 16 bytes and the end record.
-std::string hex_file(int records) {
-  std::string text;
-  for (int r = 0; r < records; ++r) {
-    const unsigned address = static_cast<unsigned>(r) * 16;
-    unsigned sum = 16 + (address >> 8) + (address & 0xff);
-    char line[64];
-    int at = std::snprintf(line, sizeof line, ":10%04X00", address);
-    for (unsigned i = 0; i < 16; ++i) {
-      const unsigned byte = (address + i * 7) & 0xff;
-      sum += byte;
-      at += std::snprintf(line + at, sizeof line - static_cast<std::size_t>(at), "%02X", byte);
-    }
-    std::snprintf(line + at, sizeof line - static_cast<std::size_t>(at), "%02X\n",
-                  (0x100 - (sum & 0xff)) & 0xff);
-    text += line;
-  }
-  return text + ":00000001FF\n";
-}
 
 // What the piped run prints for `line`, with the terminal's line ends.
 std::string piped_answer(const std::string& line, const std::string& dir) {
@@ -178,7 +158,7 @@ TEST_P(TerminalPrompt, Session) {
   dir.write("z\xc3\xa4tion.txt", station);
   std::filesystem::create_directory(dir.path("u3"));
   dir.write("u3/caf\xc3\xa9.txt", station);
-  dir.write("big.hex", hex_file(150));
+  dir.write("big.hex", hex_records(150));
 
   std::vector<std::string> argv{KTREVA_HOST_PATH, "--log", "session.log", "--trace", "trace.txt"};
   std::unique_ptr<BackgroundProgram> emu;
