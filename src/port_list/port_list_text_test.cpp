@@ -109,6 +109,10 @@ TEST(PrintableText, EscapesWhatATerminalWouldObey) {
       {"Prolific Technology Inc. \xc2\xae", "Prolific Technology Inc. \xc2\xae"},  // U+00AE
       {"\xe6\x97\xa5\xe6\x9c\xac", "\xe6\x97\xa5\xe6\x9c\xac"},
       {"\xf0\x9f\x93\xa1", "\xf0\x9f\x93\xa1"},
+      // Bidirectional controls would show the text after them reordered.
+      {"evil\xe2\x80\xaegpj.exe", "evil\\xe2\\x80\\xaegpj.exe"},  // U+202E
+      {"\xe2\x80\xaa\xe2\x81\xa6\xe2\x81\xa9", "\\xe2\\x80\\xaa\\xe2\\x81\\xa6\\xe2\\x81\\xa9"},
+      {"\xe2\x80\xa9\xe2\x80\xaf\xe2\x81\xa5\xe2\x81\xaa", "\xe2\x80\xa9\xe2\x80\xaf\xe2\x81\xa5\xe2\x81\xaa"},
       {"c1 csi \xc2\x9b"
        "2J",
        "c1 csi \\xc2\\x9b2J"},                       // U+009B, CSI to some terminals

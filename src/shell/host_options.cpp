@@ -30,12 +30,19 @@ std::string set_flag(HostOptions& options, const char*) {
   return {};
 }
 
-const std::array<OptionRow, 11> option_table{{
+const std::array<OptionRow, 12> option_table{{
     {"--help", nullptr, "show this summary and exit", set_flag<&HostOptions::help>},
     {"--version", nullptr, "show the release and the device version it speaks to, and exit",
      set_flag<&HostOptions::version>},
     {"--list-ports", nullptr, "list the serial ports this PC has and what each one is, and exit",
      set_flag<&HostOptions::list_ports>},
+    {"--port-check", "PORT",
+     "say what stands in the way of PORT (a path, or COMn), open it as connect would, and exit",
+     [](HostOptions& o, const char* v) {
+       if (*v == '\0') return std::string("--port-check needs a device path or COMn");
+       o.port_check = v;
+       return std::string();
+     }},
     {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)",
      [](HostOptions& o, const char* v) {
        return o.port_names.map(v)
@@ -100,7 +107,9 @@ std::string parse_host_options(int argc, char** argv, HostOptions& options) {
     std::string problem = row->take(options, value);
     if (!problem.empty()) return problem;
   }
-  if (options.help || options.version || options.list_ports) return {};
+  if (options.help || options.version || options.list_ports || !options.port_check.empty()) {
+    return {};
+  }
   return check_combination(options);
 }
 
