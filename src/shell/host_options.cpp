@@ -37,7 +37,7 @@ const std::array<OptionRow, 12> option_table{{
     {"--list-ports", nullptr, "list the serial ports this PC has and what each one is, and exit",
      set_flag<&HostOptions::list_ports>},
     {"--port-check", "PORT",
-     "say what stands in the way of PORT (a path, or COMn), open it as connect would, and exit",
+     "say what keeps PORT (a path or COMn) from opening, try as connect would, and exit",
      [](HostOptions& o, const char* v) {
        if (*v == '\0') return std::string("--port-check needs a device path or COMn");
        o.port_check = v;
