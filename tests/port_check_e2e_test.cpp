@@ -61,9 +61,8 @@ TEST_F(PortCheck, AFailedConnectAdvisesOnATerminalOnly) {
   TerminalProgram program({KTREVA_HOST_PATH, "--com", "1=" + pty_.path}, dir_.path(), "xterm");
   ASSERT_TRUE(program.wait_for("Command> ", WAIT_SECONDS)) << visible(program.screen());
   program.type("connect 1\r");
-  EXPECT_TRUE(program.wait_for("Error: could not open COM port COM1\r\nCOM1 is " + pty_.path +
-                                   ", in use by ",
-                               WAIT_SECONDS))
+  EXPECT_TRUE(program.wait_for(
+      "Error: could not open COM port COM1\r\nCOM1 is " + pty_.path + ", in use by ", WAIT_SECONDS))
       << visible(program.screen());
   EXPECT_TRUE(program.wait_for(held_by_us(), WAIT_SECONDS)) << visible(program.screen());
   program.type("x\r");

@@ -47,8 +47,8 @@ PortAccess access_without(const LinuxSystem& system, const struct stat& st,
                           const GroupEntry& group) {
   constexpr unsigned group_rw = S_IRGRP | S_IWGRP;
   if ((st.st_mode & group_rw) != group_rw) return PortAccess::kDenied;
-  const bool in_process = std::find(system.groups.begin(), system.groups.end(), st.st_gid) !=
-                          system.groups.end();
+  const bool in_process =
+      std::find(system.groups.begin(), system.groups.end(), st.st_gid) != system.groups.end();
   // In the group already, and still refused: something else says no.
   if (in_process) return PortAccess::kDenied;
   const bool member = system.primary_gid == st.st_gid || contains(group.members, system.user);

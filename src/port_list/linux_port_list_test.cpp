@@ -10,7 +10,6 @@
 
 #include "console/console.h"
 #include "port_list/linux_port_obstacles.h"
-
 #include "port_list/port_list_text.h"
 #include "support/scratch_dir.h"
 
@@ -68,7 +67,6 @@ TEST_F(FakeSysfs, ListsTheSerialPortsWithWhatTheyAre) {
   by_id("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "ttyUSB0");
   const std::string cp210x =
       usb("1-2", "10c4:ea60", "Silicon Labs", "CP2102 USB to UART Bridge Controller", "");
-  driver(cp210x + "/ttyUSB1", "usb-serial", "cp210x");
   driver(cp210x + "/ttyUSB1", "usb-serial", "cp210x");
   tty("ttyUSB1", cp210x + "/ttyUSB1");
   const std::string acm = usb("1-10", "2341:0043", "Arduino (www.arduino.cc)", "", "7583033");
@@ -158,8 +156,8 @@ class FakeSystem : public FakeSysfs {
   void group_of(const std::string& path, const std::string& name, const std::string& members) {
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    file("etc/group", "nogroup:x:65534:\n" + name + ":x:" + std::to_string(st.st_gid) + ":" +
-                          members + "\n");
+    file("etc/group",
+         "nogroup:x:65534:\n" + name + ":x:" + std::to_string(st.st_gid) + ":" + members + "\n");
     gid_ = st.st_gid;
   }
   std::string listing() {
@@ -176,14 +174,16 @@ class FakeSystem : public FakeSysfs {
 TEST_F(FakeSystem, ListsWhatStandsInTheWayOfEachPort) {
   // A CH340 with a reordering string, held open by a terminal program whose
   // name reorders too; its group is one alice is not in.
-  const std::string ch340 = usb("1-1", "1a86:7523", "", "USB Serial\xe2\x80\xae" "3SU", "");
+  // U+202E from its bytes, as no literal here may hold one.
+  const std::string rlo{'\xe2', '\x80', '\xae'};
+  const std::string ch340 = usb("1-1", "1a86:7523", "", "USB Serial" + rlo + "3SU", "");
   driver(ch340 + "/ttyUSB0", "usb-serial", "ch341-uart");
   tty("ttyUSB0", ch340 + "/ttyUSB0");
   const std::string usb0 = device("ttyUSB0", fs::perms::owner_read | fs::perms::owner_write |
                                                  fs::perms::group_read | fs::perms::group_write);
   denied_ = usb0;
   group_of(usb0, "dialout", "bob");
-  process(4242, "mini\xe2\x80\xae" "com");
+  process(4242, "mini" + rlo + "com");
   open_by(4242, 3, usb0);
   process(600, "ModemManager");
   file("usr/bin/brltty", "");
@@ -204,33 +204,37 @@ TEST_F(FakeSystem, ListsWhatStandsInTheWayOfEachPort) {
   driver("sys/devices/pnp0/00:05", "pnp", "serial");
   tty("ttyS0", "sys/devices/pnp0/00:05");
   device("ttyS0", fs::perms::owner_read | fs::perms::owner_write);
-  file("proc/consoles", "tty0                 -WU (E  p  )    4:1\nttyS0                -W- (EC p a)    4:64\n");
+  file("proc/consoles",
+       "tty0                 -WU (E  p  )    4:1\nttyS0                -W- (EC p a)    4:64\n");
   file("var/lock/LCK..ttyS0", "      7777\n");
 
-  EXPECT_EQ(listing(),
-            dev("ttyS0") + " (--com 1=" + dev("ttyS0") + "): serial\n"
-            "  in use (by a process this user cannot see)\n"
-            "  the kernel console\n" +
-            dev("ttyUSB0") + " (--com 2=" + dev("ttyUSB0") +
-            "): ch341-uart, USB 1a86:7523, \"USB Serial\\xe2\\x80\\xae3SU\"\n"
-            "  in use by mini\\xe2\\x80\\xaecom (pid 4242)\n"
-            "  not open to alice: its group dialout may use it, and alice is not in that group; "
-            "add yourself: sudo usermod -aG dialout alice, then log in again\n"
-            "  brltty is installed and takes CH340/CH341 adapters such as this one for a braille "
-            "display, which makes the port vanish; without a braille display, remove it: sudo "
-            "apt remove brltty\n"
-            "  ModemManager is running and probes new serial adapters; to make it leave this one "
-            "alone, add the udev rule ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", "
-            "ENV{ID_MM_DEVICE_IGNORE}=\"1\" to a file in /etc/udev/rules.d/ and plug the adapter "
-            "in again\n" +
-            dev("ttyUSB1") + " (--com 3=" + dev("ttyUSB1") + "): cp210x, USB 10c4:ea60\n"
-            "  in use by ktreva-host (pid 4343)\n"
-            "  ModemManager is running and probes new serial adapters; to make it leave this one "
-            "alone, add the udev rule ATTRS{idVendor}==\"10c4\", ATTRS{idProduct}==\"ea60\", "
-            "ENV{ID_MM_DEVICE_IGNORE}=\"1\" to a file in /etc/udev/rules.d/ and plug the adapter "
-            "in again\n"
-            "To use a port, start ktreva-host with its --com N=PATH and type connect N at the "
-            "Command> prompt.\n");
+  EXPECT_EQ(
+      listing(),
+      dev("ttyS0") + " (--com 1=" + dev("ttyS0") +
+          "): serial\n"
+          "  in use (by a process this user cannot see)\n"
+          "  the kernel console\n" +
+          dev("ttyUSB0") + " (--com 2=" + dev("ttyUSB0") +
+          "): ch341-uart, USB 1a86:7523, \"USB Serial\\xe2\\x80\\xae3SU\"\n"
+          "  in use by mini\\xe2\\x80\\xaecom (pid 4242)\n"
+          "  not open to alice: its group dialout may use it, and alice is not in that group; "
+          "add yourself: sudo usermod -aG dialout alice, then log in again\n"
+          "  brltty is installed and takes CH340/CH341 adapters such as this one for a braille "
+          "display, which makes the port vanish; without a braille display, remove it: sudo "
+          "apt remove brltty\n"
+          "  ModemManager is running and probes new serial adapters; to make it leave this one "
+          "alone, add the udev rule ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", "
+          "ENV{ID_MM_DEVICE_IGNORE}=\"1\" to a file in /etc/udev/rules.d/ and plug the adapter "
+          "in again\n" +
+          dev("ttyUSB1") + " (--com 3=" + dev("ttyUSB1") +
+          "): cp210x, USB 10c4:ea60\n"
+          "  in use by ktreva-host (pid 4343)\n"
+          "  ModemManager is running and probes new serial adapters; to make it leave this one "
+          "alone, add the udev rule ATTRS{idVendor}==\"10c4\", ATTRS{idProduct}==\"ea60\", "
+          "ENV{ID_MM_DEVICE_IGNORE}=\"1\" to a file in /etc/udev/rules.d/ and plug the adapter "
+          "in again\n"
+          "To use a port, start ktreva-host with its --com N=PATH and type connect N at the "
+          "Command> prompt.\n");
 }
 
 TEST_F(FakeSystem, SaysWhetherJoiningTheGroupWouldHelp) {
@@ -239,8 +243,8 @@ TEST_F(FakeSystem, SaysWhetherJoiningTheGroupWouldHelp) {
   const struct {
     fs::perms mode;
     std::string members;
-    bool primary;         // the group is alice's own in the password database
-    bool in_process;      // this process has the group
+    bool primary;     // the group is alice's own in the password database
+    bool in_process;  // this process has the group
     PortAccess access;
   } cases[] = {
       {group_rw, "bob", false, false, PortAccess::kNotInGroup},

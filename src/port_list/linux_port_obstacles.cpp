@@ -1,4 +1,6 @@
 // The console and the desktop services, and everything put together.
+#include "port_list/linux_port_obstacles.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +10,6 @@
 #include <system_error>
 
 #include "port_list/linux_port_list.h"
-#include "port_list/linux_port_obstacles.h"
 #include "port_list/port_obstacles.h"
 
 namespace fs = std::filesystem;

@@ -29,10 +29,10 @@ struct PortObstacles {
   bool missing = false;  // no such device
   std::vector<PortHolder> holders;
   PortAccess access = PortAccess::kAllowed;
-  std::string user;         // who may not open it
-  std::string group;        // the device's group
-  unsigned mode = 0;        // the device's file mode
-  bool console = false;     // the kernel's console
+  std::string user;            // who may not open it
+  std::string group;           // the device's group
+  unsigned mode = 0;           // the device's file mode
+  bool console = false;        // the kernel's console
   bool modem_manager = false;  // ModemManager runs, and this is a USB adapter
   bool brltty = false;         // brltty is installed, and this is a CH340/CH341
 };

@@ -46,8 +46,8 @@ std::string access_note(const PortObstacles& o) {
           "in again",
           user.c_str(), user.c_str(), group.c_str());
     case PortAccess::kDenied:
-      return format_text("not open to %s (%s, group %s)", user.c_str(),
-                         mode_text(o.mode).c_str(), group.c_str());
+      return format_text("not open to %s (%s, group %s)", user.c_str(), mode_text(o.mode).c_str(),
+                         group.c_str());
     default:
       return {};
   }
