@@ -136,7 +136,6 @@ class FakeSystem : public FakeSysfs {
   FakeSystem() {
     system_.root = root_;
     system_.user = "alice";
-    system_.uid = 1000;
     system_.primary_gid = 100;
     system_.groups = {100, 4};
     system_.may_read_write = [this](const fs::path& device) { return denied_ != device; };

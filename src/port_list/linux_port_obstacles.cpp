@@ -76,14 +76,14 @@ PortObstacles find_linux_obstacles(const LinuxSystem& system, const ListedPort& 
 
 LinuxSystem this_linux_system() {
   LinuxSystem system;
-  system.uid = ::getuid();
-  const passwd* pw = ::getpwuid(system.uid);
-  system.user = pw != nullptr ? pw->pw_name : std::to_string(system.uid);
+  const uid_t uid = ::getuid();
+  const passwd* pw = ::getpwuid(uid);
+  system.user = pw != nullptr ? pw->pw_name : std::to_string(uid);
   system.primary_gid = pw != nullptr ? pw->pw_gid : ::getgid();
-  const int n = ::getgroups(0, nullptr);
-  std::vector<gid_t> groups(static_cast<std::size_t>(std::max(n, 0)));
-  const int got = ::getgroups(static_cast<int>(groups.size()), groups.data());
-  for (int i = 0; i < got; ++i) system.groups.push_back(groups[static_cast<std::size_t>(i)]);
+  std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+  const int got = groups.empty() ? 0 : ::getgroups(static_cast<int>(groups.size()), groups.data());
+  groups.resize(static_cast<std::size_t>(std::max(got, 0)));
+  system.groups.assign(groups.begin(), groups.end());
   system.groups.push_back(::getegid());
   system.may_read_write = [](const fs::path& device) {
     return ::access(device.c_str(), R_OK | W_OK) == 0;

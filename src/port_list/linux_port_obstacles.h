@@ -23,7 +23,6 @@
 struct LinuxSystem {
   std::filesystem::path root{"/"};
   std::string user;
-  unsigned uid = 0;
   unsigned primary_gid = 0;      // the user's group in the password database
   std::vector<unsigned> groups;  // this process's groups (getgroups and the effective one)
   // Whether this user may read and write the device (access(2) for the real system).
