@@ -8,6 +8,7 @@
 #endif
 
 #include "console/console.h"
+#include "console/interrupts.h"
 #include "console/line_editor.h"
 #include "device/version.h"
 #include "port_list/port_check.h"
@@ -32,12 +33,29 @@ static int print_port_list() {
   return 0;
 }
 
+// The advice after a port that would not open is for a terminal only.
 static bool stdout_is_terminal() {
 #ifdef _WIN32
   return _isatty(_fileno(stdout)) != 0;
 #else
   return isatty(STDOUT_FILENO) != 0;
 #endif
+}
+
+// Ctrl-C ended the session: the port is released and both session files
+// say so in their last line.
+static int end_interrupted(Shell& shell, WireTrace* trace) {
+  shell.con.error("\nktreva-host: interrupted by Ctrl-C; the port is released, the session ends\n");
+  shell.link.close();
+  if (trace != nullptr) trace->event("interrupted by Ctrl-C, the session ends");
+  return STATUS_INTERRUPTED;
+}
+
+// The prompt, the questions and Ctrl-C on a terminal; a piped session reads
+// plain lines and keeps the system's Ctrl-C.
+static void attach_terminal(Console& console) {
+  console.use_line_editor(terminal_line_editor(complete_command_line));
+  take_over_interrupts(console);
 }
 
 int main(int argc, char** argv) {
@@ -78,12 +96,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ktreva-host: %s\n", unopened.c_str());
     return STATUS_USAGE;
   }
-  console.set_log(files.log.get());
+  console.set_log(files.log.get(), options.log_path);
+  if (files.trace != nullptr) {
+    files.trace->on_failure(options.trace_path, [&console](const std::string& text) {
+      console.error("%s", text.c_str());
+    });
+  }
   shell.link.env.names = options.port_names;
   shell.link.env.trace = files.trace.get();
   // Piped sessions stay as they were, byte for byte.
   if (stdout_is_terminal()) shell.link.env.open_advice = port_open_advice;
   shell.stop_on_error = options.stop_on_error;
-  console.use_line_editor(terminal_line_editor(complete_command_line));
-  return shell_main(shell);
+  attach_terminal(console);
+  try {
+    return shell_main(shell);
+  } catch (const Interrupted&) {
+    return end_interrupted(shell, files.trace.get());
+  }
 }

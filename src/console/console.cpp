@@ -2,9 +2,18 @@
 
 #include <vector>
 
+#include "console/interrupts.h"
+
 Console::Console() = default;
 
 Console::Console(std::string input) : memory_(true), in_(std::move(input)) {}
+
+Console::~Console() { set_log(nullptr); }
+
+void Console::set_log(std::FILE* log, const std::string& name) {
+  if (log_ != nullptr) write_err(log_->finish());
+  log_.reset(log == nullptr ? nullptr : new SessionLog(log, name));
+}
 
 std::string vformat_text(const char* fmt, va_list args) {
   va_list again;
@@ -35,19 +44,31 @@ std::string format_text(const char* fmt, ...) {
   return text;
 }
 
+// A log that cannot be written is reported on the screen alone.
 void Console::log(std::string_view text) {
-  if (log_ != nullptr && !text.empty()) {
-    std::fwrite(text.data(), 1, text.size(), log_);
-    std::fflush(log_);
-  }
+  if (log_ != nullptr && !text.empty()) write_err(log_->write(text));
 }
 
 void Console::write_out(std::string_view text) {
   log(text);
+  const std::size_t line_end = text.rfind('\n');
+  if (line_end == std::string_view::npos) {
+    screen_line_.append(text);
+  } else {
+    screen_line_.assign(text.substr(line_end + 1));
+  }
   if (memory_) {
     out_.append(text);
   } else if (!text.empty()) {
     std::fwrite(text.data(), 1, text.size(), stdout);
+  }
+}
+
+void Console::write_err(std::string_view text) {
+  if (memory_) {
+    err_.append(text);
+  } else if (!text.empty()) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
   }
 }
 
@@ -65,13 +86,10 @@ void Console::print(const char* fmt, ...) {
 void Console::error(const char* fmt, ...) {
   va_list args;
   va_start(args, fmt);
-  std::string text = vformat_text(fmt, args);
+  const std::string text = vformat_text(fmt, args);
   va_end(args);
-  if (memory_) {
-    err_.append(text);
-  } else {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-  }
+  log(text);
+  write_err(text);
 }
 
 int Console::next_char() {
@@ -122,31 +140,54 @@ bool Console::read_from(char* buf, std::size_t cap, NextChar source) {
 }
 
 bool Console::read_line(char* buf, std::size_t cap) {
+  if (editor_ != nullptr) return read_answer(buf, cap);
   return read_from(buf, cap, [this] { return next_char(); });
 }
 
+// The question's last line is drawn again as the editor's prompt, over
+// itself, so that the editor knows where the answer begins.
+bool Console::read_answer(char* buf, std::size_t cap) {
+  if (!memory_) std::fputs("\r", stdout);
+  std::optional<std::string> line = editor_->read_answer(screen_line_.c_str());
+  service_interrupt();
+  screen_line_.clear();
+  if (!line) return false;
+  *line += '\n';
+  log(*line);
+  return take_typed(buf, cap, *line);
+}
+
+// A line the editor gave, with its line end, read into `buf` as the same
+// keys piped in would.
+bool Console::take_typed(char* buf, std::size_t cap, const std::string& line) {
+  std::size_t pos = 0;
+  return read_from(
+      buf, cap, [&] { return pos < line.size() ? static_cast<unsigned char>(line[pos++]) : EOF; });
+}
+
 bool Console::read_command(char* buf, std::size_t cap, const char* prompt) {
+  // A Ctrl-C during the last command that found no wait to end.
+  service_interrupt();
   if (editor_ == nullptr) {
     print("%s", prompt);
-    return read_line(buf, cap);
+    return read_from(buf, cap, [this] { return next_char(); });
   }
   std::optional<std::string> line;
-  if (!ended_) line = editor_->read(prompt);
+  if (!ended_) {
+    const InterruptPolicyScope drop_line(InterruptPolicy::kDropLine);
+    line = editor_->read(prompt);
+  }
   // The editor showed the prompt and the line on the screen itself.
   log(prompt);
+  screen_line_.clear();
   if (!line) {
     ended_ = true;
     return false;
   }
-  typed_ = std::move(*line);
-  typed_ += '\n';
-  log(typed_);
-  std::size_t pos = 0;
-  const bool any = read_from(buf, cap, [&] {
-    return pos < typed_.size() ? static_cast<unsigned char>(typed_[pos++]) : EOF;
-  });
-  typed_.pop_back();
-  return any;
+  typed_ = std::move(*line);  // for the history
+  const std::string typed = typed_ + "\n";
+  log(typed);
+  return take_typed(buf, cap, typed);
 }
 
 void Console::remember_command() {

@@ -8,13 +8,25 @@
 
 namespace {
 
-// Gives prepared lines, then the end of input; notes what it is asked.
+const std::string CTRL_D = "(Ctrl-D)";
+
+// Gives prepared lines (CTRL_D: the end of input once), then the end of
+// input; notes what it is asked.
 struct ScriptedEditor : LineEditor {
   ScriptedEditor(std::vector<std::string> lines, std::vector<std::string>& log)
       : lines(std::move(lines)), log(log) {}
   std::optional<std::string> read(const char* prompt) override {
     log.push_back(prompt);
-    return next < lines.size() ? std::optional(lines[next++]) : std::nullopt;
+    return take();
+  }
+  std::optional<std::string> read_answer(const char* prompt) override {
+    log.push_back(std::string("answer after ") + prompt);
+    return take();
+  }
+  std::optional<std::string> take() {
+    if (next == lines.size()) return std::nullopt;
+    const std::string& line = lines[next++];
+    return line == CTRL_D ? std::nullopt : std::optional(line);
   }
   void remember(const std::string& line) override { log.push_back("kept " + line); }
   std::vector<std::string> lines;
@@ -52,15 +64,50 @@ TEST(Console, ACommandLineFromTheEditorReadsAsThePipedLine) {
   EXPECT_EQ(edited.output(), "");  // the editor showed the prompts
 }
 
-TEST(Console, TheEndOfInputAtAnAnswerEndsTheCommandLinesToo) {
+// Questions read through the editor, in turn with the commands, after the
+// question's last line; Ctrl-D answers one question and the prompt reads on.
+TEST(Console, AnswersComeThroughTheEditorAndCtrlDEndsOnlyTheAnswer) {
   Console con("");
   std::vector<std::string> log;
-  con.use_line_editor(std::make_unique<ScriptedEditor>(std::vector<std::string>{"a", "b"}, log));
+  con.use_line_editor(std::make_unique<ScriptedEditor>(
+      std::vector<std::string>{"download", CTRL_D, "firmware 1 f", "y", "dconfigure"}, log));
   char buf[LINE_SIZE];
   ASSERT_TRUE(con.read_command(buf, LINE_SIZE, "Command> "));
+  con.print("\a\aWarning: x!\nDo you want? (yes|no) [no]: ");
   EXPECT_FALSE(con.read_line(buf, LINE_SIZE));
-  EXPECT_FALSE(con.read_command(buf, LINE_SIZE, "Command> "));
-  EXPECT_EQ(log.size(), 1u);
+  ASSERT_TRUE(con.read_command(buf, LINE_SIZE, "Command> "));
+  con.print("continue (n or y)? [n]: ");
+  ASSERT_TRUE(con.read_line(buf, LINE_SIZE));
+  EXPECT_STREQ(buf, "y\n");
+  con.remember_command();  // the answer is no command to keep
+  ASSERT_TRUE(con.read_command(buf, LINE_SIZE, "Command> "));
+  EXPECT_STREQ(buf, "dconfigure\n");
+  const std::vector<std::string> want = {
+      "Command> ",         "answer after Do you want? (yes|no) [no]: ",
+      "Command> ",         "answer after continue (n or y)? [n]: ",
+      "kept firmware 1 f", "Command> "};
+  EXPECT_EQ(log, want);
+}
+
+// The log holds both streams in the order they came, and the typed lines.
+TEST(Console, TheLogTakesErrorsInTheirPlace) {
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  {
+    Console con("abc\n");
+    con.set_log(file, "log");
+    con.print("Command> ");
+    char buf[LINE_SIZE];
+    ASSERT_TRUE(con.read_line(buf, LINE_SIZE));
+    con.print("\n\n\r 1%%\r 2%%=");
+    con.error("\a\aError: could not read\nReturn code 26, system error code 5\n");
+  }
+  std::rewind(file);
+  char text[256] = {};
+  EXPECT_EQ(std::string(text, std::fread(text, 1, sizeof text, file)),
+            "Command> abc\n\n\n 2%=\a\aError: could not read\nReturn code 26, system error "
+            "code 5\n");
+  std::fclose(file);
 }
 
 TEST(Console, ReadLineKeepsNewlineAndTurnsCrLfIntoLf) {

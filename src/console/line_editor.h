@@ -28,6 +28,9 @@ class LineEditor {
   // Shows `prompt` and gives the line typed, without its line end; nothing
   // at the end of input.
   virtual std::optional<std::string> read(const char* prompt) = 0;
+  // The answer to a question that ends with `prompt`: the same editing
+  // keys, but no history to walk and nothing to complete.
+  virtual std::optional<std::string> read_answer(const char* prompt) = 0;
   // Adds a line to the history that Up and Down walk.
   virtual void remember(const std::string& line) = 0;
 };

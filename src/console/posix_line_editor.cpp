@@ -2,22 +2,39 @@
 // The history lasts for the session: it is never read from or written to a
 // file, and libedit's settings file (~/.editrc) is not read either: the
 // utility reads no settings files.
+//
+// The editor reads the keys itself, one byte at a time from the terminal, so
+// that keys typed or pasted ahead stay in the terminal, in order, for the
+// next read: a question's answer included, which goes through the same
+// editor. Reading the keys here also lets Ctrl-C drop the line at the prompt
+// (see console/interrupts.h).
 #include <editline/readline.h>
+#include <langinfo.h>
 #include <termcap.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 #include "console/editor_matches.h"
+#include "console/interrupts.h"
 #include "console/line_editor.h"
 
 namespace {
 
-constexpr int HISTORY_SIZE = 500;
+constexpr std::size_t HISTORY_SIZE = 500;
 
 // libedit calls back without a context: the process has one editor.
 Completer* active_completer = nullptr;
+bool answering = false;     // a question is read: no completion
+bool line_dropped = false;  // Ctrl-C at the prompt ended the line read
+termios cooked_terminal{};  // the terminal's settings before any editing
+bool have_cooked_terminal = false;
 
 // An array that libedit frees, strings and all.
 char** c_matches(const std::vector<std::string>& matches) {
@@ -35,13 +52,71 @@ char** c_matches(const std::vector<std::string>& matches) {
 // `word` is libedit's word before the cursor, the part it will replace.
 char** complete_at_cursor(const char* word, int, int) {
   rl_attempted_completion_over = 1;  // never libedit's own file names instead
-  if (active_completer == nullptr || rl_line_buffer == nullptr || rl_point < 0) return nullptr;
+  if (answering || active_completer == nullptr || rl_line_buffer == nullptr || rl_point < 0) {
+    return nullptr;
+  }
   const std::string_view line(rl_line_buffer, static_cast<std::size_t>(rl_point));
   const std::size_t span = std::strlen(word);
   if (span > line.size()) return nullptr;
   const std::vector<std::string> matches =
       editor_matches((*active_completer)(line), line, line.size() - span);
   return matches.empty() ? nullptr : c_matches(matches);
+}
+
+// One key as libedit takes it: a whole character, decoded by the locale
+// from the bytes the terminal sends; -1 at the end of input. Ctrl-C at the
+// prompt ends the line (the editor drops it); Ctrl-C meant to end the
+// session ends the read.
+int read_key(FILE*) {
+  std::mbstate_t state{};
+  for (;;) {
+    unsigned char byte = 0;
+    const ssize_t n = ::read(STDIN_FILENO, &byte, 1);
+    if (n == 1) {
+      wchar_t wide = 0;
+      const char c = static_cast<char>(byte);
+      const std::size_t used = std::mbrtowc(&wide, &c, 1, &state);
+      if (used == static_cast<std::size_t>(-2)) continue;  // more of the character to come
+      if (used == static_cast<std::size_t>(-1)) {
+        state = std::mbstate_t{};  // not a character here: skipped
+        continue;
+      }
+      return static_cast<int>(wide);
+    }
+    if (n == 0 || errno != EINTR) return -1;
+    if (take_dropped_line()) {
+      line_dropped = true;
+      return '\n';
+    }
+    if (session_ending()) return -1;
+  }
+}
+
+// A signal that ends the process while the terminal reads keys one by one
+// leaves it as the shell expects it.
+void restore_and_end(int signal_number) {
+  if (have_cooked_terminal) tcsetattr(STDIN_FILENO, TCSANOW, &cooked_terminal);
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+void restore_terminal_on_signals() {
+  have_cooked_terminal = tcgetattr(STDIN_FILENO, &cooked_terminal) == 0;
+  for (const int signal_number : {SIGTERM, SIGHUP, SIGQUIT}) {
+    struct sigaction action {};
+    action.sa_handler = restore_and_end;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
+// Characters beyond ASCII are kept only in a locale that has them; a
+// terminal whose locale says plain ASCII is taken to send UTF-8.
+void use_terminal_characters() {
+  std::setlocale(LC_CTYPE, "");
+  if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
 }
 
 // One that the terminal database describes. libedit would complain about any
@@ -57,23 +132,56 @@ class EditLineEditor final : public LineEditor {
  public:
   explicit EditLineEditor(Completer completer) : completer_(std::move(completer)) {
     active_completer = &completer_;
+    use_terminal_characters();
     rl_readline_name = "ktreva-host";
     rl_attempted_completion_function = complete_at_cursor;
     // Words break where the command loop splits them; the completer reads
     // quoted names itself and gives the blank or closing quote after a name.
     rl_basic_word_break_characters = " \t,";
     rl_completion_append_character = '\0';
+    rl_getc_function = read_key;
+    // libedit's own handlers would put the terminal back and send the
+    // signal again; Ctrl-C is the utility's, the others end it below.
+    rl_catch_signals = 0;
+    restore_terminal_on_signals();
     // libedit sources $EDITRC, or else ~/.editrc, as it starts: an empty
     // file instead.
     setenv("EDITRC", "/dev/null", 1);
     rl_initialize();
-    stifle_history(HISTORY_SIZE);
   }
   ~EditLineEditor() override { active_completer = nullptr; }
   EditLineEditor(const EditLineEditor&) = delete;
   EditLineEditor& operator=(const EditLineEditor&) = delete;
 
   std::optional<std::string> read(const char* prompt) override {
+    for (;;) {
+      std::optional<std::string> line = read_one(prompt);
+      if (!line_dropped) return line;
+      line_dropped = false;
+    }
+  }
+
+  // No history to walk and nothing to complete: the history is emptied
+  // for the question and filled again after it.
+  std::optional<std::string> read_answer(const char* prompt) override {
+    clear_history();
+    answering = true;
+    std::optional<std::string> line = read_one(prompt);
+    answering = false;
+    line_dropped = false;
+    for (const std::string& kept : history_) add_history(kept.c_str());
+    return line;
+  }
+
+  void remember(const std::string& line) override {
+    if (history_.size() == HISTORY_SIZE) history_.erase(history_.begin());
+    history_.push_back(line);
+    stifle_history(static_cast<int>(HISTORY_SIZE));
+    add_history(line.c_str());
+  }
+
+ private:
+  static std::optional<std::string> read_one(const char* prompt) {
     char* line = readline(prompt);
     if (line == nullptr) return std::nullopt;
     std::string text(line);
@@ -81,10 +189,8 @@ class EditLineEditor final : public LineEditor {
     return text;
   }
 
-  void remember(const std::string& line) override { add_history(line.c_str()); }
-
- private:
   Completer completer_;
+  std::vector<std::string> history_;
 };
 
 }  // namespace

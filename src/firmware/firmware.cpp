@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "console/interrupts.h"
 #include "device/link.h"
 #include "device/protocol_bytes.h"
 #include "firmware/firmware_upload.h"
@@ -96,7 +97,11 @@ int unreadable_firmware(Console& con) {
 // Everything after the port is open; the caller closes it.
 FirmwareResult run_session(Link& link, std::FILE* file, std::uint32_t total) {
   FirmwareResult rc = prepare_line(link);
-  if (rc == FirmwareResult::kOk) rc = synchronise(link);
+  if (rc != FirmwareResult::kOk) return rc;
+  // Once the operator has gone ahead, a Ctrl-C could leave the device
+  // without firmware: it only warns (twice in a row still ends the program).
+  const InterruptPolicyScope hold(InterruptPolicy::kWarnOnly);
+  rc = synchronise(link);
   if (rc == FirmwareResult::kOk) rc = identify(link);
   if (rc != FirmwareResult::kOk) return rc;
   link.con().print("\n\n");

@@ -35,6 +35,10 @@ class PortNames {
   // The device path that opening `name` uses: for a port name "COMn", a
   // mapped path or the platform's device; any other name as it is.
   std::string device_path(const char* name) const;
+  // The path that --com gave port n (1..10); empty when none.
+  std::string mapped(int n) const {
+    return n >= 1 && n <= PORT_NAMES_MAX ? paths_[static_cast<std::size_t>(n)] : std::string();
+  }
 
  private:
   std::array<std::string, PORT_NAMES_MAX + 1> paths_;

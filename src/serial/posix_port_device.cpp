@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "console/interrupts.h"
 #include "serial/deadline.h"
 #include "serial/low_latency.h"
 #include "serial/port_device.h"
@@ -32,11 +33,16 @@ std::chrono::milliseconds budget(std::uint64_t ms) {
 }
 
 // One poll for `events`; the result is the events seen (0 after a timeout or
-// a signal), or -1 on a failure.
+// a signal), or -1 on a failure. A Ctrl-C that ends the session ends the
+// wait here.
 int poll_for(int fd, short events, int wait_ms) {
   pollfd p{fd, events, 0};
   const int rc = ::poll(&p, 1, wait_ms);
-  if (rc < 0) return errno == EINTR ? 0 : -1;
+  if (rc < 0) {
+    if (errno != EINTR) return -1;
+    service_interrupt();
+    return 0;
+  }
   return rc == 0 ? 0 : p.revents;
 }
 
@@ -170,7 +176,10 @@ bool PosixPort::write(const void* buf, int count, int& written) {
       written += static_cast<int>(n);
       continue;
     }
-    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EINTR) {
+      service_interrupt();
+      continue;
+    }
     // The terminal's buffer is full: wait for room until the deadline.
     const bool full = n == 0 || errno == EAGAIN || errno == EWOULDBLOCK;
     if (!full || !wait_writable(deadline)) return false;

@@ -7,6 +7,7 @@
 #include <thread>
 #include <utility>
 
+#include "console/interrupts.h"
 #include "serial/port_names.h"
 #include "serial/port_rate_table.h"
 #include "serial/sys_error.h"
@@ -201,7 +202,10 @@ int read_port(Console& con, PortHandle& port, const char* name, std::uint8_t* bu
     return 0;
   }
   int got = 0;
-  if (!port.device()->read(buf, size, got)) {
+  const bool read = port.device()->read(buf, size, got);
+  // A read that a Ctrl-C cut short is no failed read.
+  if (read || session_ending()) service_interrupt();
+  if (!read) {
     const std::string text =
         format_text("\a\aError: could not read on COM port %s: %s\n", name, sys_error_text());
     read_port_fatal(con, READ_FATAL_READ, text.c_str());
@@ -224,6 +228,7 @@ int write_port(Console& con, PortHandle& port, const char* name, const void* buf
     con.print("write_port: Error: invalid param len: %d\n", count);
     return WRITE_PORT_BAD_ARG;
   }
+  service_interrupt();
   int written = 0;
   if (!write_all(port, buf, count, written)) {
     con.print("\a\aError: wrote %d of %d, got error on port %s: %s\n", written, count, name,

@@ -1,5 +1,7 @@
 #include "serial/wire_trace.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "console/console.h"
@@ -12,8 +14,13 @@ double WireTrace::seconds() const {
 }
 
 void WireTrace::line(const std::string& text) {
-  std::fputs(text.c_str(), file_.get());
-  std::fflush(file_.get());
+  const bool written = std::fputs(text.c_str(), file_.get()) >= 0 && std::fflush(file_.get()) == 0;
+  if (written || failed_) return;
+  failed_ = true;
+  if (report_) {
+    report_(format_text("ktreva-host: cannot write the trace file %s: %s\n", name_.c_str(),
+                        std::strerror(errno)));
+  }
 }
 
 void WireTrace::event(std::string_view what) {

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@
 class WireTrace {
  public:
   explicit WireTrace(FilePtr file);
+
+  // The first write that fails is reported through `report`, in one line
+  // that names the file as `name`; the trace goes on trying.
+  void on_failure(std::string name, std::function<void(const std::string&)> report) {
+    name_ = std::move(name);
+    report_ = std::move(report);
+  }
 
   // An event without bytes.
   void event(std::string_view what);
@@ -29,6 +37,9 @@ class WireTrace {
   void line(const std::string& text);
 
   FilePtr file_;
+  std::string name_;
+  std::function<void(const std::string&)> report_;
+  bool failed_ = false;
   std::chrono::steady_clock::time_point start_;
 };
 

@@ -17,9 +17,34 @@ struct OptionRow {
   std::string (*take)(HostOptions& options, const char* value);
 };
 
+// A value that looks like the next option is most likely one: "--map
+// --check" would otherwise write a file named --check.
+bool looks_like_option(const char* value) { return std::strncmp(value, "--", 2) == 0; }
+
+// A second value for the same option is refused rather than one of the two
+// silently dropped; the same value again is harmless.
 std::string take_path(std::string& field, const char* option, const char* value) {
-  if (*value == '\0') return format_text("%s needs a file name", option);
+  if (*value == '\0' || looks_like_option(value))
+    return format_text("%s needs a file name", option);
+  if (!field.empty() && field != value) {
+    return format_text("%s given twice: %s and %s", option, field.c_str(), value);
+  }
   field = value;
+  return {};
+}
+
+std::string take_com(HostOptions& options, const char* value) {
+  if (looks_like_option(value)) return "--com needs a value N=PATH";
+  const char* eq = std::strchr(value, '=');
+  const int n =
+      eq == nullptr ? 0 : parse_port_number(std::string_view(value, eq), PortText::kNumber);
+  const std::string earlier = options.port_names.mapped(n);
+  if (!options.port_names.map(value)) {
+    return format_text("bad --com value: %s (expected N=PATH, N 1..10)", value);
+  }
+  if (!earlier.empty() && earlier != eq + 1) {
+    return format_text("--com %d given twice: %s and %s", n, earlier.c_str(), eq + 1);
+  }
   return {};
 }
 
@@ -43,12 +68,7 @@ const std::array<OptionRow, 12> option_table{{
        o.port_check = v;
        return std::string();
      }},
-    {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)",
-     [](HostOptions& o, const char* v) {
-       return o.port_names.map(v)
-                  ? std::string()
-                  : format_text("bad --com value: %s (expected N=PATH, N 1..10)", v);
-     }},
+    {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)", take_com},
     {"--check", nullptr, "compile --config and --rules, print warnings, and exit",
      set_flag<&HostOptions::check>},
     {"--map", "OUT.svg", "compile --config and --rules and draw the rules as an SVG map",
@@ -70,6 +90,25 @@ const OptionRow* find_option(std::string_view name) {
     if (name == row.name) return &row;
   }
   return nullptr;
+}
+
+// An option that ends the run before the session ignored the ones that need
+// a session or a compilation; refused instead.
+std::string check_run_ending(const HostOptions& o) {
+  const char* ending = o.help         ? "--help"
+                       : o.version    ? "--version"
+                       : o.list_ports ? "--list-ports"
+                                      : "--port-check";
+  const char* needing = o.check                 ? "--check"
+                        : !o.map_path.empty()   ? "--map"
+                        : o.has_config()        ? "--config"
+                        : o.has_rules()         ? "--rules"
+                        : o.stop_on_error       ? "--stop-on-error"
+                        : !o.trace_path.empty() ? "--trace"
+                        : !o.log_path.empty()   ? "--log"
+                                                : nullptr;
+  if (needing == nullptr) return {};
+  return format_text("%s ends the run before a session: it does not go with %s", ending, needing);
 }
 
 // The combinations that make no sense are refused rather than ignored.
@@ -108,7 +147,7 @@ std::string parse_host_options(int argc, char** argv, HostOptions& options) {
     if (!problem.empty()) return problem;
   }
   if (options.help || options.version || options.list_ports || !options.port_check.empty()) {
-    return {};
+    return check_run_ending(options);
   }
   return check_combination(options);
 }

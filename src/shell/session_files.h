@@ -1,7 +1,8 @@
 #pragma once
 // The files a session writes beside its console: the wire trace of --trace
 // and the copy of the console of --log. Both are created (or emptied) at
-// start-up, before anything else happens.
+// start-up, before anything else happens, and only once both are known to
+// be writable and to be two files: a refused run leaves both as they were.
 
 #include <memory>
 #include <string>
