@@ -1,12 +1,20 @@
 #include <cstdio>
 #include <string>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "console/console.h"
 #include "console/interrupts.h"
 #include "console/line_editor.h"
 #include "device/version.h"
+#include "port_list/port_check.h"
 #include "port_list/port_list.h"
 #include "port_list/port_list_text.h"
+#include "port_list/port_obstacles.h"
 #include "release_version.h"
 #include "shell/file_check.h"
 #include "shell/host_options.h"
@@ -23,6 +31,15 @@ static int print_port_list() {
   }
   std::fputs(port_list_text(listing).c_str(), stdout);
   return 0;
+}
+
+// The advice after a port that would not open is for a terminal only.
+static bool stdout_is_terminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stdout)) != 0;
+#else
+  return isatty(STDOUT_FILENO) != 0;
+#endif
 }
 
 // Ctrl-C ended the session: the port is released and both session files
@@ -62,6 +79,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.list_ports) return print_port_list();
+  if (!options.port_check.empty()) {
+    Console console;
+    PortEnv env;
+    env.names = options.port_names;
+    return static_cast<int>(port_check(console, options.port_check, env));
+  }
   // Before the shell: a port still open at exit is closed, and traced, as
   // the shell goes.
   SessionFiles files;
@@ -81,6 +104,8 @@ int main(int argc, char** argv) {
   }
   shell.link.env.names = options.port_names;
   shell.link.env.trace = files.trace.get();
+  // Piped sessions stay as they were, byte for byte.
+  if (stdout_is_terminal()) shell.link.env.open_advice = port_open_advice;
   shell.stop_on_error = options.stop_on_error;
   attach_terminal(console);
   try {

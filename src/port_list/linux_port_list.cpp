@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "port_list/linux_port_obstacles.h"
+
 namespace fs = std::filesystem;
 
 PortListing list_linux_ports(const SysfsRoots& roots) {
@@ -33,4 +35,9 @@ PortListing list_linux_ports(const SysfsRoots& roots) {
   return listing;
 }
 
-PortListing list_ports() { return list_linux_ports(SysfsRoots{}); }
+PortListing list_ports() {
+  const LinuxSystem system = this_linux_system();
+  PortListing listing = list_linux_ports({system.root / "sys", system.root / "dev"});
+  for (ListedPort& port : listing.ports) port.obstacles = find_linux_obstacles(system, port);
+  return listing;
+}

@@ -1,11 +1,15 @@
 #include "port_list/linux_port_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "console/console.h"
+#include "port_list/linux_port_obstacles.h"
 #include "port_list/port_list_text.h"
 #include "support/scratch_dir.h"
 
@@ -123,6 +127,150 @@ TEST_F(FakeSysfs, ADeviceLinkOutsideTheTreeIsNoPort) {
   fs::create_directories(root_ / "elsewhere");
   tty("ttyUSB9", "elsewhere");
   EXPECT_TRUE(list().ports.empty());
+}
+
+// What stands in the way, from /proc, /etc/group, the lock folders and
+// /usr/bin beside sys/ and dev/, for the user "alice" (groups 100 and 4).
+class FakeSystem : public FakeSysfs {
+ protected:
+  FakeSystem() {
+    system_.root = root_;
+    system_.user = "alice";
+    system_.primary_gid = 100;
+    system_.groups = {100, 4};
+    system_.may_read_write = [this](const fs::path& device) { return denied_ != device; };
+  }
+  std::string device(const std::string& name, fs::perms mode) {
+    file("dev/" + name, "");
+    fs::permissions(root_ / "dev" / name, mode);
+    return fs::canonical(root_ / "dev" / name).string();
+  }
+  void process(int pid, const std::string& comm) {
+    file("proc/" + std::to_string(pid) + "/comm", comm + "\n");
+  }
+  void open_by(int pid, int fd, const std::string& target) {
+    link("proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd), target);
+  }
+  // The device's group as /etc/group names it, with its members.
+  void group_of(const std::string& path, const std::string& name, const std::string& members) {
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    file("etc/group",
+         "nogroup:x:65534:\n" + name + ":x:" + std::to_string(st.st_gid) + ":" + members + "\n");
+    gid_ = st.st_gid;
+  }
+  std::string listing() {
+    PortListing l = list();
+    for (ListedPort& p : l.ports) p.obstacles = find_linux_obstacles(system_, p);
+    return port_list_text(l);
+  }
+
+  LinuxSystem system_;
+  fs::path denied_;
+  unsigned gid_ = 0;
+};
+
+TEST_F(FakeSystem, ListsWhatStandsInTheWayOfEachPort) {
+  // A CH340 with a reordering string, held open by a terminal program whose
+  // name reorders too; its group is one alice is not in.
+  // U+202E from its bytes, as no literal here may hold one.
+  const std::string rlo{'\xe2', '\x80', '\xae'};
+  const std::string ch340 = usb("1-1", "1a86:7523", "", "USB Serial" + rlo + "3SU", "");
+  driver(ch340 + "/ttyUSB0", "usb-serial", "ch341-uart");
+  tty("ttyUSB0", ch340 + "/ttyUSB0");
+  const std::string usb0 = device("ttyUSB0", fs::perms::owner_read | fs::perms::owner_write |
+                                                 fs::perms::group_read | fs::perms::group_write);
+  denied_ = usb0;
+  group_of(usb0, "dialout", "bob");
+  process(4242, "mini" + rlo + "com");
+  open_by(4242, 3, usb0);
+  process(600, "ModemManager");
+  file("usr/bin/brltty", "");
+  // A second copy of this utility, seen only by its flock.
+  const std::string cp210x = usb("1-2", "10c4:ea60", "", "", "");
+  driver(cp210x + "/ttyUSB1", "usb-serial", "cp210x");
+  tty("ttyUSB1", cp210x + "/ttyUSB1");
+  const std::string usb1 = device("ttyUSB1", fs::perms::owner_read | fs::perms::owner_write);
+  struct stat st {};
+  ASSERT_EQ(::stat(usb1.c_str(), &st), 0);
+  process(4343, "ktreva-host");
+  file("proc/locks", "1: POSIX  ADVISORY  WRITE 9 fd:01:1 0 EOF\n" +
+                         format_text("2: FLOCK  ADVISORY  WRITE 4343 %02x:%02x:%lu 0 EOF\n",
+                                     major(st.st_dev), minor(st.st_dev), st.st_ino) +
+                         format_text("2: -> FLOCK  ADVISORY  WRITE 4444 %02x:%02x:%lu 0 EOF\n",
+                                     major(st.st_dev), minor(st.st_dev), st.st_ino));
+  // The kernel's console, with a lock file naming a process alice cannot see.
+  driver("sys/devices/pnp0/00:05", "pnp", "serial");
+  tty("ttyS0", "sys/devices/pnp0/00:05");
+  device("ttyS0", fs::perms::owner_read | fs::perms::owner_write);
+  file("proc/consoles",
+       "tty0                 -WU (E  p  )    4:1\nttyS0                -W- (EC p a)    4:64\n");
+  file("var/lock/LCK..ttyS0", "      7777\n");
+
+  EXPECT_EQ(
+      listing(),
+      dev("ttyS0") + " (--com 1=" + dev("ttyS0") +
+          "): serial\n"
+          "  in use (by a process this user cannot see)\n"
+          "  the kernel console\n" +
+          dev("ttyUSB0") + " (--com 2=" + dev("ttyUSB0") +
+          "): ch341-uart, USB 1a86:7523, \"USB Serial\\xe2\\x80\\xae3SU\"\n"
+          "  in use by mini\\xe2\\x80\\xaecom (pid 4242)\n"
+          "  not open to alice: its group dialout may use it, and alice is not in that group; "
+          "add yourself: sudo usermod -aG dialout alice, then log in again\n"
+          "  brltty is installed and takes CH340/CH341 adapters such as this one for a braille "
+          "display, which makes the port vanish; without a braille display, remove it: sudo "
+          "apt remove brltty\n"
+          "  ModemManager is running and probes new serial adapters; to make it leave this one "
+          "alone, add the udev rule ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", "
+          "ENV{ID_MM_DEVICE_IGNORE}=\"1\" to a file in /etc/udev/rules.d/ and plug the adapter "
+          "in again\n" +
+          dev("ttyUSB1") + " (--com 3=" + dev("ttyUSB1") +
+          "): cp210x, USB 10c4:ea60\n"
+          "  in use by ktreva-host (pid 4343)\n"
+          "  ModemManager is running and probes new serial adapters; to make it leave this one "
+          "alone, add the udev rule ATTRS{idVendor}==\"10c4\", ATTRS{idProduct}==\"ea60\", "
+          "ENV{ID_MM_DEVICE_IGNORE}=\"1\" to a file in /etc/udev/rules.d/ and plug the adapter "
+          "in again\n"
+          "To use a port, start ktreva-host with its --com N=PATH and type connect N at the "
+          "Command> prompt.\n");
+}
+
+TEST_F(FakeSystem, SaysWhetherJoiningTheGroupWouldHelp) {
+  const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write;
+  const fs::perms group_rw = rw | fs::perms::group_read | fs::perms::group_write;
+  const struct {
+    fs::perms mode;
+    std::string members;
+    bool primary;     // the group is alice's own in the password database
+    bool in_process;  // this process has the group
+    PortAccess access;
+  } cases[] = {
+      {group_rw, "bob", false, false, PortAccess::kNotInGroup},
+      {group_rw, "bob,alice", false, false, PortAccess::kLoginPredates},
+      {group_rw, "", true, false, PortAccess::kLoginPredates},
+      {group_rw, "alice", false, true, PortAccess::kDenied},
+      {rw, "alice", false, false, PortAccess::kDenied},
+  };
+  const std::string path = device("ttyUSB0", rw);
+  denied_ = path;
+  for (const auto& c : cases) {
+    fs::permissions(path, c.mode);
+    group_of(path, "dialout", c.members);
+    system_.primary_gid = c.primary ? gid_ : 100;
+    system_.groups = c.in_process ? std::vector<unsigned>{gid_} : std::vector<unsigned>{100};
+    PortObstacles o;
+    check_linux_access(system_, path, o);
+    EXPECT_EQ(o.access, c.access) << c.members;
+    EXPECT_EQ(o.group, "dialout");
+  }
+  denied_.clear();
+  PortObstacles allowed;
+  check_linux_access(system_, path, allowed);
+  EXPECT_EQ(allowed.access, PortAccess::kAllowed);
+  PortObstacles missing;
+  check_linux_access(system_, dev("ttyUSB9"), missing);
+  EXPECT_TRUE(missing.missing);
 }
 
 }  // namespace

@@ -9,6 +9,34 @@
 #include <string>
 #include <vector>
 
+// A process that has the port open or locked.
+struct PortHolder {
+  int pid = 0;
+  std::string program;  // empty where this user cannot see the process
+};
+
+// Whether this user may open the device, and if not, what would help.
+enum class PortAccess {
+  kAllowed,        // may read and write it, or nothing says otherwise
+  kNotInGroup,     // its group may, and the user is not in that group
+  kLoginPredates,  // the user is in the group, but this login began before that
+  kDenied,         // neither: its owner or mode says no
+};
+
+// What stands between the operator and a port, as far as the system shows it
+// without opening the port (port_obstacles.h finds and says it).
+struct PortObstacles {
+  bool missing = false;  // no such device
+  std::vector<PortHolder> holders;
+  PortAccess access = PortAccess::kAllowed;
+  std::string user;            // who may not open it
+  std::string group;           // the device's group
+  unsigned mode = 0;           // the device's file mode
+  bool console = false;        // the kernel's console
+  bool modem_manager = false;  // ModemManager runs, and this is a USB adapter
+  bool brltty = false;         // brltty is installed, and this is a CH340/CH341
+};
+
 struct ListedPort {
   std::string name;    // a device path, or COMn on Windows
   std::string driver;  // the kernel driver or Windows service; may be empty
@@ -24,6 +52,7 @@ struct ListedPort {
   std::string description;    // Windows: the friendly name
   std::string hardware_id;    // Windows: the first hardware ID
   std::string kernel_device;  // Windows: the device the COM name stands for
+  PortObstacles obstacles;
 };
 
 // How a platform's ports are used: by COM number (Windows) or by path

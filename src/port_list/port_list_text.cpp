@@ -4,13 +4,21 @@
 #include <vector>
 
 #include "console/console.h"
+#include "port_list/port_obstacles.h"
 #include "serial/port_names.h"
 
 namespace {
 
+// U+202A..U+202E and U+2066..U+2069 (E2 80 AA..AE, E2 81 A6..A9): they
+// reorder the text that follows, so that a name could show as another.
+bool bidi_control(unsigned char second, unsigned char third) {
+  return (second == 0x80 && third >= 0xAA && third <= 0xAE) ||
+         (second == 0x81 && third >= 0xA6 && third <= 0xA9);
+}
+
 // The length of the printable UTF-8 character at text[i] (two to four
-// bytes), or 0 where there is none: a bad sequence, or a C1 control, which
-// some terminals obey as they obey an escape.
+// bytes), or 0 where there is none: a bad sequence, a C1 control, which
+// some terminals obey as they obey an escape, or a bidirectional control.
 std::size_t utf8_length(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
@@ -27,6 +35,7 @@ std::size_t utf8_length(std::string_view text, std::size_t i) {
   if (lead == 0xED && byte(i + 1) >= 0xA0) return 0;  // surrogates
   if (lead == 0xF0 && byte(i + 1) < 0x90) return 0;   // overlong
   if (lead == 0xF4 && byte(i + 1) >= 0x90) return 0;  // beyond U+10FFFF
+  if (lead == 0xE2 && bidi_control(byte(i + 1), byte(i + 2))) return 0;
   return n;
 }
 
@@ -106,11 +115,17 @@ std::string closing_line(const PortListing& listing) {
 
 std::string printable_text(std::string_view text) { return escaped(text, false); }
 
-std::string port_line(const ListedPort& port, PortNaming naming, int number) {
-  std::string line = port_use(port, naming, number);
+std::string port_details(const ListedPort& port) {
+  std::string text;
   const std::vector<std::string> parts = port_parts(port);
-  for (std::size_t i = 0; i < parts.size(); ++i) line += (i == 0 ? ": " : ", ") + parts[i];
-  return line + "\n";
+  for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? ": " : ", ") + parts[i];
+  return text;
+}
+
+std::string port_line(const ListedPort& port, PortNaming naming, int number) {
+  std::string line = port_use(port, naming, number) + port_details(port) + "\n";
+  for (const std::string& note : obstacle_notes(port)) line += "  " + note + "\n";
+  return line;
 }
 
 std::string port_list_text(const PortListing& listing) {

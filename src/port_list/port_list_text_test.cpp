@@ -96,6 +96,10 @@ TEST(PortListText, EndsWithHowToUseAPortOrThatThereIsNone) {
   for (const auto& c : cases) EXPECT_EQ(port_list_text(c.listing), c.text);
 }
 
+// The UTF-8 bytes of a bidirectional control, made from characters so that
+// no string literal of the tests carries one.
+std::string bidi(char second, char third) { return std::string{'\xe2', second, third}; }
+
 // Device strings reach the terminal: none may carry a control sequence.
 TEST(PrintableText, EscapesWhatATerminalWouldObey) {
   const struct {
@@ -109,6 +113,13 @@ TEST(PrintableText, EscapesWhatATerminalWouldObey) {
       {"Prolific Technology Inc. \xc2\xae", "Prolific Technology Inc. \xc2\xae"},  // U+00AE
       {"\xe6\x97\xa5\xe6\x9c\xac", "\xe6\x97\xa5\xe6\x9c\xac"},
       {"\xf0\x9f\x93\xa1", "\xf0\x9f\x93\xa1"},
+      // Bidirectional controls would show the text after them reordered.
+      {"evil" + bidi('\x80', '\xae') + "gpj.exe", "evil\\xe2\\x80\\xaegpj.exe"},  // U+202E
+      {bidi('\x80', '\xaa') + bidi('\x81', '\xa6') + bidi('\x81', '\xa9'),
+       "\\xe2\\x80\\xaa\\xe2\\x81\\xa6\\xe2\\x81\\xa9"},
+      // Their neighbours are printable.
+      {"\xe2\x80\xa9\xe2\x80\xaf\xe2\x81\xa5\xe2\x81\xaa",
+       "\xe2\x80\xa9\xe2\x80\xaf\xe2\x81\xa5\xe2\x81\xaa"},
       {"c1 csi \xc2\x9b"
        "2J",
        "c1 csi \\xc2\\x9b2J"},                       // U+009B, CSI to some terminals

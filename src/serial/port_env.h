@@ -10,6 +10,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "serial/port_device.h"
 #include "serial/port_names.h"
@@ -29,4 +30,8 @@ struct PortEnv {
   };
   // Where every port event goes with --trace; null without it.
   WireTrace* trace = nullptr;
+  // What keeps port `name` (the device at `path`) from opening, in one line
+  // for the operator, or empty. Set only where standard output is a
+  // terminal: port discovery lives outside this layer and the protocol code.
+  std::function<std::string(const std::string& name, const std::string& path)> open_advice;
 };

@@ -38,6 +38,11 @@ const char* file_name_arg(Shell& shell, WordSplitter& words);
 // the word is missing (`missing` is printed as it stands) or is no port.
 int port_arg(Shell& shell, WordSplitter& words, const char* missing);
 
+// After connect or firmware could not open the link's port: the port
+// environment's one line on what stands in the way, on standard error, where
+// it has one (main.cpp gives it one on a terminal only).
+void advise_failed_open(Shell& shell);
+
 // True for a rate that connect and baud accept; false after the message.
 bool baud_ok(Shell& shell, int baud);
 

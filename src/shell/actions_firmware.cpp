@@ -29,7 +29,8 @@ bool action_firmware(Shell& shell, WordSplitter& words) {
     con.print("kTrevaNodi Firmware will NOT be updated!\n");
     return false;
   }
-  if (firmware(shell.link, port, fw_file) == FirmwareResult::kOk) {
+  const FirmwareResult rc = firmware(shell.link, port, fw_file);
+  if (rc == FirmwareResult::kOk) {
     con.print(
         "\a\aFirmware update succeeded!\n\nPower cycle kTrevaNodi!\n"
         "Don't forget to Configure Operating Parameters, Process Rules\n"
@@ -37,5 +38,6 @@ bool action_firmware(Shell& shell, WordSplitter& words) {
     return true;
   }
   con.print("Error: Firmware update failed!\n\tPower cycle kTrevaNodi and try again!\n");
+  if (rc == FirmwareResult::kPortNotOpened) advise_failed_open(shell);
   return false;
 }

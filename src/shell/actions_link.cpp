@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "config/conf_rec.h"
@@ -56,7 +57,17 @@ bool action_connect(Shell& shell, WordSplitter& words) {
   if (!baud_ok(shell, baud)) return false;
   shell.link.req_baud = baud;
   std::snprintf(shell.link.port_name, sizeof shell.link.port_name, "COM%d", port);
-  return dev_connect(shell.link, baud, ConnectMode::kConnect) == ConnectResult::kConnected;
+  const ConnectResult rc = dev_connect(shell.link, baud, ConnectMode::kConnect);
+  if (rc == ConnectResult::kCannotOpen) advise_failed_open(shell);
+  return rc == ConnectResult::kConnected;
+}
+
+void advise_failed_open(Shell& shell) {
+  const PortEnv& env = shell.link.env;
+  if (!env.open_advice) return;
+  const char* name = shell.link.port_name;
+  const std::string line = env.open_advice(name, env.names.device_path(name));
+  if (!line.empty()) shell.con.error("%s\n", line.c_str());
 }
 
 bool action_disconnect(Shell& shell, WordSplitter&) {

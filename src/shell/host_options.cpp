@@ -55,12 +55,19 @@ std::string set_flag(HostOptions& options, const char*) {
   return {};
 }
 
-const std::array<OptionRow, 11> option_table{{
+const std::array<OptionRow, 12> option_table{{
     {"--help", nullptr, "show this summary and exit", set_flag<&HostOptions::help>},
     {"--version", nullptr, "show the release and the device version it speaks to, and exit",
      set_flag<&HostOptions::version>},
     {"--list-ports", nullptr, "list the serial ports this PC has and what each one is, and exit",
      set_flag<&HostOptions::list_ports>},
+    {"--port-check", "PORT",
+     "say what keeps PORT (a path or COMn) from opening, try as connect would, and exit",
+     [](HostOptions& o, const char* v) {
+       if (*v == '\0') return std::string("--port-check needs a device path or COMn");
+       o.port_check = v;
+       return std::string();
+     }},
     {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)", take_com},
     {"--check", nullptr, "compile --config and --rules, print warnings, and exit",
      set_flag<&HostOptions::check>},
@@ -88,7 +95,10 @@ const OptionRow* find_option(std::string_view name) {
 // An option that ends the run before the session ignored the ones that need
 // a session or a compilation; refused instead.
 std::string check_run_ending(const HostOptions& o) {
-  const char* ending = o.help ? "--help" : o.version ? "--version" : "--list-ports";
+  const char* ending = o.help         ? "--help"
+                       : o.version    ? "--version"
+                       : o.list_ports ? "--list-ports"
+                                      : "--port-check";
   const char* needing = o.check                 ? "--check"
                         : !o.map_path.empty()   ? "--map"
                         : o.has_config()        ? "--config"
@@ -136,7 +146,9 @@ std::string parse_host_options(int argc, char** argv, HostOptions& options) {
     std::string problem = row->take(options, value);
     if (!problem.empty()) return problem;
   }
-  if (options.help || options.version || options.list_ports) return check_run_ending(options);
+  if (options.help || options.version || options.list_ports || !options.port_check.empty()) {
+    return check_run_ending(options);
+  }
   return check_combination(options);
 }
 

@@ -8,11 +8,13 @@
 #include "serial/port_names.h"
 
 // What the command line asked for. The session at the prompt runs unless
-// one of the modes without it (help, version, list-ports, check, map) was asked.
+// one of the modes without it (help, version, list-ports, port-check, check,
+// map) was asked.
 struct HostOptions {
   bool help = false;
   bool version = false;
   bool list_ports = false;
+  std::string port_check;  // --port-check: empty when not asked
   bool check = false;
   std::string map_path;  // --map: empty when not asked
   std::string config_path;
