@@ -64,7 +64,12 @@ const std::array<OptionRow, 12> option_table{{
     {"--port-check", "PORT",
      "say what keeps PORT (a path or COMn) from opening, try as connect would, and exit",
      [](HostOptions& o, const char* v) {
-       if (*v == '\0') return std::string("--port-check needs a device path or COMn");
+       if (*v == '\0' || looks_like_option(v)) {
+         return std::string("--port-check needs a device path or COMn");
+       }
+       if (!o.port_check.empty() && o.port_check != v) {
+         return format_text("--port-check given twice: %s and %s", o.port_check.c_str(), v);
+       }
        o.port_check = v;
        return std::string();
      }},

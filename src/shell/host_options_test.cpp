@@ -37,6 +37,7 @@ TEST(HostOptions, CombinationsThatMakeNoSenseAreRefused) {
       {{"--map", "--check", "--rules", "r.txt"}, "--map needs a file name"},
       {{"--trace=--log", "x"}, "--trace needs a file name"},
       {{"--com", "--trace"}, "--com needs a value N=PATH"},
+      {{"--port-check", "--com", "1=/dev/a"}, "--port-check needs a device path or COMn"},
       {{"--com", "1=/dev/a", "--com", "2=/dev/b", "--com", "1=/dev/a"}, ""},
       {{"--com", "1=/dev/a", "--com", "1=/dev/b"}, "--com 1 given twice: /dev/a and /dev/b"},
       {{"--log", "a", "--log", "b"}, "--log given twice: a and b"},
