@@ -30,7 +30,7 @@ std::string set_flag(HostOptions& options, const char*) {
   return {};
 }
 
-const std::array<OptionRow, 11> option_table{{
+const std::array<OptionRow, 12> option_table{{
     {"--help", nullptr, "show this summary and exit", set_flag<&HostOptions::help>},
     {"--version", nullptr, "show the release and the device version it speaks to, and exit",
      set_flag<&HostOptions::version>},
@@ -50,6 +50,8 @@ const std::array<OptionRow, 11> option_table{{
      [](HostOptions& o, const char* v) { return take_path(o.config_path, "--config", v); }},
     {"--rules", "FILE", "the rules file for --check and --map",
      [](HostOptions& o, const char* v) { return take_path(o.rules_path, "--rules", v); }},
+    {"--geo-data", "FILE", "the map's geography (default: the file installed with the program)",
+     [](HostOptions& o, const char* v) { return take_path(o.geo_data_path, "--geo-data", v); }},
     {"--stop-on-error", nullptr, "end a scripted session at the first failed command (status 3)",
      set_flag<&HostOptions::stop_on_error>},
     {"--trace", "FILE", "write every serial port event to FILE, with its time and bytes",
