@@ -42,7 +42,8 @@ std::string default_position_warning(const ConfRec& conf, const char* name, int 
 }
 
 // Every area far away: the one position they are all measured from is the
-// likelier slip.
+// likelier slip. A single area could as well be the slip itself, so it
+// takes two to blame the station.
 std::string far_station_warning(const ConfRec& conf, const StationSource& source, int areas) {
   return format_text(
       "Warning: %s[%d]: every area rule (%d) lies more than %.0f miles from this station "
@@ -115,7 +116,7 @@ std::vector<std::string> rule_warnings(const RuleState& rules, const ConfRec& co
     out.push_back(default_position_warning(conf, rules_name, areas.front().line, source));
   }
   const bool all_far =
-      !areas.empty() && source.position_line != 0 &&
+      areas.size() >= 2 && source.position_line != 0 &&
       std::all_of(areas.begin(), areas.end(), [&](const RuleArea& a) { return far_away(a, conf); });
   if (all_far) out.push_back(far_station_warning(conf, source, static_cast<int>(areas.size())));
 
