@@ -1,5 +1,5 @@
 # What `cmake --install` puts where: the programs, their manual pages, the
-# README and the examples. Included once every program target exists.
+# README, the examples and the map's geography. Included once every program target exists.
 
 # A Windows operator unpacks one folder: the program, README.txt and the
 # examples side by side. Elsewhere the usual GNU layout. Plain variables, so
@@ -23,6 +23,14 @@ if(TARGET ktreva-emu)
 endif()
 install(TARGETS ${ktreva_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The map's geography: beside the program on Windows, in the share folder of
+# the prefix elsewhere; the program looks in both places from its own.
+if(WIN32)
+  set(ktreva_datadir ${CMAKE_INSTALL_BINDIR})
+else()
+  set(ktreva_datadir ${CMAKE_INSTALL_DATADIR}/ktreva-host)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/data/ktreva-geo.dat DESTINATION ${ktreva_datadir})
 
 if(WIN32)
   # Notepad and friends want CR LF; the Markdown reads fine as plain text.

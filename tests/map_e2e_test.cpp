@@ -1,6 +1,8 @@
 // The rules map end to end: ktreva-host --map writes an SVG that xmllint
 // accepts, with one group per area rule, and that rsvg-convert renders with
-// each area in its colour where the area is and at the scale its bar states.
+// each area in its colour where the area is and at the scale its bar states;
+// the geography under the rules; shapes right anywhere on Earth, placed
+// through the projection that the root <svg> states.
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -109,6 +112,40 @@ double number_after(const std::string& svg, const std::string& key) {
   return at == std::string::npos ? NAN : std::stod(svg.substr(at + key.size()));
 }
 
+// A point on the page, by the projection the root <svg> states (azimuthal
+// equidistant around data-center).
+struct PageXY {
+  double x = 0, y = 0;
+};
+PageXY page_of(const std::string& svg, double lat, double lon) {
+  constexpr double kRad = std::numbers::pi / 180.0;
+  constexpr double kEarthMiles = 3958.76;
+  double lat0 = 0, lon0 = 0, ox = 0, oy = 0;
+  std::sscanf(svg.c_str() + svg.find("data-center=\""),
+              "data-center=\"%lf %lf\" data-origin=\"%lf %lf", &lat0, &lon0, &ox, &oy);
+  const double s = number_after(svg, "data-units-per-mile=\"");
+  const double p0 = lat0 * kRad, p = lat * kRad, dl = (lon - lon0) * kRad;
+  const double east = std::cos(p) * std::sin(dl);
+  const double north = std::cos(p0) * std::sin(p) - std::sin(p0) * std::cos(p) * std::cos(dl);
+  if (std::hypot(east, north) < 1e-12) return {ox, oy};
+  const double c =
+      std::atan2(std::hypot(east, north),
+                 std::sin(p0) * std::sin(p) + std::cos(p0) * std::cos(p) * std::cos(dl));
+  const double k = kEarthMiles * c / std::hypot(east, north) * s;
+  return {ox + k * east, oy - k * north};
+}
+
+// The point `miles` from the station on `bearing`.
+PageXY page_polar(const std::string& svg, double bearing, double miles) {
+  const double s = number_after(svg, "data-units-per-mile=\"");
+  double ox = 0, oy = 0;
+  std::sscanf(svg.c_str() + svg.find("data-origin=\""), "data-origin=\"%lf %lf", &ox, &oy);
+  const double t = bearing * std::numbers::pi / 180.0;
+  return {ox + miles * s * std::sin(t), oy - miles * s * std::cos(t)};
+}
+
+int brightness(Rgb c) { return c.r + c.g + c.b; }
+
 bool has_tool(const char* name) {
   return std::system(("command -v " + std::string(name) + " >/dev/null").c_str()) == 0;
 }
@@ -131,8 +168,22 @@ class MapEndToEnd : public ::testing::Test {
     if (!has_tool("xmllint") || !has_tool("rsvg-convert"))
       FAIL() << "needs xmllint and rsvg-convert: bash scripts/deps.sh libxml2-utils librsvg2-bin";
   }
+  // The map of `config` and `rules` (texts), rendered; its SVG.
+  std::string render(const std::string& config, const std::string& rules, Png* png = nullptr) {
+    dir_.write("c.txt", config);
+    dir_.write("r.txt", rules);
+    const std::string svg = make_map(dir_, dir_.path("c.txt"), dir_.path("r.txt"));
+    const std::string cmd =
+        "rsvg-convert -o '" + dir_.path("map.png") + "' '" + dir_.path("map.svg") + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+    if (png != nullptr) *png = Png(dir_.path("map.png"));
+    return svg;
+  }
   ScratchDir dir_;
 };
+
+const char* const kDenver = "call kd0xyz\nposition 39:44:50 -104:59:22\n";
+const char* const kFiji = "call fj1abc\nposition -17:48:00 178:00:00\n";
 
 TEST_F(MapEndToEnd, OneGroupPerAreaRuleWithItsActionKindAndLine) {
   struct Case {
@@ -219,6 +270,134 @@ TEST_F(MapEndToEnd, ExampleFilesCheckQuietlyAndAFailedCompileDrawsNothing) {
       run_program({KTREVA_HOST_PATH, "--map", "map.svg", "--rules", bad}, "", dir_.path(), 60);
   EXPECT_EQ(map.exit_status, 1);
   EXPECT_FALSE(std::filesystem::exists(dir_.path("map.svg")));
+}
+
+TEST_F(MapEndToEnd, TheGeographyLiesUnderTheRulesWhereItShould) {
+  const std::string example = make_map(dir_, kExamples + "station.txt", kExamples + "filters.txt");
+  for (const char* kind : {"coast", "border", "state", "town"}) {
+    EXPECT_NE(example.find("<g class=\"geo " + std::string(kind) + "\""), std::string::npos)
+        << kind;
+  }
+  double x = 0, y = 0;
+  const std::size_t denver = example.find(">Denver</text>");
+  ASSERT_NE(denver, std::string::npos);
+  ASSERT_EQ(std::sscanf(example.c_str() + example.rfind("<text class=\"town\"", denver),
+                        "<text class=\"town\" x=\"%lf\" y=\"%lf\"", &x, &y),
+            2);
+  EXPECT_TRUE(x > 20 && x < 700 && y > 44 && y < 724) << x << " " << y;
+  EXPECT_LT(example.find("class=\"geo "), example.find("<g class=\"rule "));
+
+  // A pass circle over the Colorado-Wyoming line, a drop circle on its own.
+  Png png(std::string{});
+  const std::string svg = render(kDenver,
+                                 "pass\tcircle\t120, 39:44:50, -104:59:22\n"
+                                 "drop\tcircle\t20, 38:00:00, -103:00:00\n",
+                                 &png);
+  ASSERT_TRUE(png.ok());
+  const Box drop = path_box(svg, 2);
+  EXPECT_TRUE(red_dominant(png.at(drop.cx(), drop.cy())));
+  for (const double lon : {-105.5, -106.0, -106.5}) {
+    const PageXY on = page_of(svg, 41.0, lon);
+    Rgb line = png.at(on.x, on.y);
+    for (const int dy : {-1, 1}) {
+      if (brightness(png.at(on.x, on.y + dy)) < brightness(line)) line = png.at(on.x, on.y + dy);
+    }
+    EXPECT_LT(brightness(line), brightness(png.at(on.x, on.y + 6)) - 60) << lon << ": no line";
+    EXPECT_TRUE(green_dominant(line)) << lon << ": the line is drawn over the rule";
+  }
+}
+
+TEST_F(MapEndToEnd, ShapesAreRightNearAPoleAcrossTheDateLineAndWestOfTheStation) {
+  Png png(std::string{});
+  std::string svg =
+      render("position -85:00:00 30:00:00\n", "drop\tcircle\t700, -88:00:00, 120:00:00\n", &png);
+  const PageXY station = page_of(svg, -85.0, 30.0);
+  EXPECT_TRUE(red_dominant(png.at(station.x - 10, station.y + 10))) << "the station is outside";
+
+  svg = render(kFiji, "drop\tcircle\t120, -17:00:00, 179:50:00\n");
+  const std::string group = svg.substr(svg.find("data-line=\"1\""));
+  const std::string d = group.substr(0, group.find("\"/>"));
+  EXPECT_EQ(std::count(d.begin(), d.end(), 'M'), 1);
+  const Box circle = path_box(svg, 1);
+  const double across = 240 * number_after(svg, "data-units-per-mile=\"");
+  EXPECT_NEAR(circle.right - circle.left, across, 0.02 * across);
+  EXPECT_NEAR(circle.bottom - circle.top, across, 0.02 * across);
+
+  svg = render(kDenver, "pass\tsector\t250d, 290d, 10, 60\n", &png);
+  const PageXY west = page_polar(svg, 270, 35);
+  const PageXY east = page_polar(svg, 90, 35);
+  EXPECT_TRUE(green_dominant(png.at(west.x, west.y)));
+  EXPECT_FALSE(green_dominant(png.at(east.x, east.y)));
+}
+
+TEST_F(MapEndToEnd, ABoxAcrossTheDateLineIsTheSameBoxFromAnyStationAndWarned) {
+  const std::string box = "drop\trectangle\t-10:00:00, 170:00:00, -20:00:00, -170:00:00\n";
+  const std::string warning =
+      "Warning: r.txt[1]: the device compares longitudes as numbers: this box spans 340 degrees; "
+      "if you meant the box across the date line, split it in two\n";
+  // Fiji, west of the date line, and Apia, just east of it: both outside
+  // the box read with its longitudes as numbers.
+  for (const char* station : {kFiji, "position -13:50:00 -171:46:00\n"}) {
+    SCOPED_TRACE(station);
+    Png png(std::string{});
+    const std::string svg = render(station, box, &png);
+    const PageXY inside = page_of(svg, -15.0, 160.0);
+    const PageXY outside = page_of(svg, -15.0, 175.0);
+    EXPECT_TRUE(red_dominant(png.at(inside.x, inside.y)));
+    EXPECT_FALSE(red_dominant(png.at(outside.x, outside.y)));
+    const RunResult check =
+        run_program({KTREVA_HOST_PATH, "--check", "--config", "c.txt", "--rules", "r.txt"}, "",
+                    dir_.path(), 60);
+    EXPECT_NE(check.out.find(warning), std::string::npos) << check.out;
+    // --check measures the same box: Fiji 8 degrees from its edge, Apia 1.8.
+    EXPECT_EQ(check.out.find("rectangle lies ") != std::string::npos, station == kFiji)
+        << check.out;
+  }
+}
+
+TEST_F(MapEndToEnd, TheMapNeverReplacesItsInputs) {
+  const std::string config = dir_.write("station.txt", kDenver);
+  const RunResult run = run_program({KTREVA_HOST_PATH, "--map", "./station.txt", "--config",
+                                     "station.txt", "--rules", kExamples + "filters.txt"},
+                                    "", dir_.path(), 60);
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(read_file(config), kDenver);
+
+  dir_.write("map.svg", "an older map");
+  const RunResult failed = run_program(
+      {KTREVA_HOST_PATH, "--map", "map.svg", "--rules", dir_.write("bad.txt", "pass\tcircle\n")},
+      "", dir_.path(), 60);
+  EXPECT_EQ(failed.exit_status, 1);
+  EXPECT_NE(failed.err.find("map.svg is an older map, left as it was"), std::string::npos)
+      << failed.err;
+  EXPECT_EQ(read_file(dir_.path("map.svg")), "an older map");
+}
+
+TEST_F(MapEndToEnd, CheckBlamesTheStationAndKnowsAPositionLineFromTheDefault) {
+  dir_.write("r.txt",
+             "pass\tcircle\t25, 39:44:21, -104:59:03\ndrop\tcircle\t5, 39:44:21, -104:49:03\n");
+  struct Case {
+    const char* config;
+    bool no_position;  // warned that the file sets none
+    bool blamed;       // the position named as the slip
+  };
+  for (const Case& c : {Case{"call kd0xyz\n", true, false},
+                        Case{"position 40:00:00 -105:15:00\n", false, false},  // the default's
+                        Case{"call kd0xyz\nposition 39:44:50 104:59:22\n", false, true}}) {
+    dir_.write("c.txt", c.config);
+    const RunResult check =
+        run_program({KTREVA_HOST_PATH, "--check", "--config", "c.txt", "--rules", "r.txt"}, "",
+                    dir_.path(), 60);
+    EXPECT_EQ(check.out.find("the configuration file sets no position") != std::string::npos,
+              c.no_position)
+        << c.config << check.out;
+    EXPECT_EQ(check.out.find("Warning: c.txt[2]: every area rule (2) lies more than") !=
+                  std::string::npos,
+              c.blamed)
+        << check.out;
+  }
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "config/conf_keywords.h"
 #include "text/text_file.h"
 
-int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
+int conf_parse_line(Console& con, ConfRec& rec, int number, char* line, std::uint32_t* item) {
   char line_copy[LINE_SIZE];
   std::snprintf(line_copy, sizeof line_copy, "%s", line);
   ConfLine ctx{con, number, line_copy, TokenScanner(line), std::strpbrk(line, COMMENT_CHARS)};
@@ -25,6 +25,7 @@ int conf_parse_line(Console& con, ConfRec& rec, int number, char* line) {
     con.print("\a\aError: line %d: command %s invalid: %s\n", number, token, line_copy);
     return CONF_BAD_KEYWORD;
   }
+  if (item != nullptr) *item = row->item;
   const int rc = conf_store_item(ctx, rec, row->item);
   return rc < 0 ? rc : 1;
 }

@@ -26,7 +26,9 @@ enum ConfLineFailure : int {
 // Parses one piece of the file, whose newline is already removed. Returns 1
 // when its keyword was recognised and its value stored, 0 for a blank or
 // comment line, or a ConfLineFailure after printing the line's error.
-int conf_parse_line(Console& con, ConfRec& rec, int number, char* line);
+// `item`, when given, gets the recognised keyword's item code.
+int conf_parse_line(Console& con, ConfRec& rec, int number, char* line,
+                    std::uint32_t* item = nullptr);
 
 // Takes an argument token by the general rule; prints the "missing" message
 // naming `what` and returns CONF_BAD_ARG (no token) or CONF_ARG_IN_COMMENT.

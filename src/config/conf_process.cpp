@@ -1,5 +1,6 @@
 #include "config/conf_process.h"
 
+#include "config/conf_keywords.h"
 #include "config/conf_line.h"
 #include "text/text_file.h"
 
@@ -29,14 +30,17 @@ int conf_compile_file(Console& con, ConfigState& cfg, const char* path, std::FIL
   // this file is compiled to its end, nothing is processed.
   reset_keeping_rule_set(cfg.conf_rec);
   cfg.conf_processed = 0;
+  cfg.position_line = 0;
   char line[LINE_SIZE];
   int number = 0;
   int items = 0;
   while (const int got = read_compiler_piece(con, file, line, sizeof line, path)) {
     if (got < 0) return got;
     strip_newline(line);
-    const int rc = conf_parse_line(con, cfg.conf_rec, ++number, line);
+    std::uint32_t item = 0;
+    const int rc = conf_parse_line(con, cfg.conf_rec, ++number, line, &item);
     if (rc < 0) return rc;
+    if (rc > 0 && item == CONF_POSITION) cfg.position_line = number;
     items += rc;
   }
   cfg.conf_processed = 1;

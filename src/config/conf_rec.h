@@ -44,6 +44,9 @@ extern const ConfRec conf_default_rec;
 struct ConfigState {
   ConfRec conf_rec = conf_default_rec;
   std::int32_t conf_processed = 0;
+  // The line that last set the station position; 0 when the file has none,
+  // even if its value equals the default's.
+  int position_line = 0;
 };
 
 // Copies the whole default record over `rec`, rule-set fields included.

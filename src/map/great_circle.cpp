@@ -41,3 +41,16 @@ double unwrap_lon(double lon, double reference) {
   if (d < -180.0) d += 360.0;
   return reference + d;
 }
+
+double initial_bearing(GeoPoint from, GeoPoint to) {
+  const double lat1 = to_rad(from.lat);
+  const double lat2 = to_rad(to.lat);
+  const double dlon = to_rad(to.lon - from.lon);
+  const double y = std::sin(dlon) * std::cos(lat2);
+  const double x =
+      std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(dlon);
+  const double deg = to_deg(std::atan2(y, x));
+  return deg < 0.0 ? deg + 360.0 : deg;
+}
+
+double wrap_lon(double lon) { return unwrap_lon(lon, 0.0); }

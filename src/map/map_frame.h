@@ -1,11 +1,9 @@
 #pragma once
-// The map's projection: equirectangular around the centre of everything
-// drawn, with the longitude scale of the centre latitude, north up. At the
-// distances of a digipeater's rules that is close enough to the ground.
+// Where the projection lands on the page: a square around the station that
+// reaches a given distance from it in every direction (at most to the
+// antipode, where the whole Earth shows as a disc), north up at the station.
 
-#include <vector>
-
-#include "map/great_circle.h"
+#include "map/azimuthal.h"
 
 struct MapXY {
   double x = 0.0;
@@ -14,34 +12,31 @@ struct MapXY {
 
 class MapFrame {
  public:
-  // A frame that holds every point with a margin, drawn at most
-  // max_width x max_height pixels with its top-left corner at `origin`.
-  MapFrame(const std::vector<GeoPoint>& points, GeoPoint station, MapXY origin, double max_width,
-           double max_height);
+  // A frame that holds everything within `reach_miles` of the station with
+  // a margin, drawn `side` units square with its top-left corner at `origin`.
+  MapFrame(GeoPoint station, double reach_miles, MapXY origin, double side);
 
-  MapXY project(GeoPoint p) const;
+  const Azimuthal& projection() const { return projection_; }
+  MapXY project(GeoPoint p) const { return to_page(projection_.project(p)); }
+  MapXY to_page(PlaneXY p) const;
+  MapXY station_xy() const { return to_page({}); }
+  // Units of the page per mile along every line through the station.
   double px_per_mile() const { return scale_; }
+  // Miles from the station to each side of the square.
+  double half_miles() const { return half_miles_; }
   MapXY origin() const { return origin_; }
-  double width() const { return width_; }
-  double height() const { return height_; }
-  // The corners of the frame, for the graticule and for open sectors.
-  GeoPoint north_west() const;
-  GeoPoint south_east() const;
-  // The distance from `from` to the farthest corner of the frame.
-  double miles_to_farthest_corner(GeoPoint from) const;
+  double width() const { return side_; }
+  double height() const { return side_; }
+  bool inside(MapXY p) const;
+  // The outer circle (the antipode) lies within the frame.
+  bool shows_whole_earth() const { return half_miles_ >= HALF_CIRCUMFERENCE_MILES; }
 
  private:
-  double centre_lat_ = 0.0;
-  double centre_lon_ = 0.0;
-  double lon_scale_ = 1.0;  // miles per degree of longitude / per degree of latitude
-  double west_ = 0.0;       // local miles of the frame's edges
-  double east_ = 0.0;
-  double south_ = 0.0;
-  double north_ = 0.0;
+  Azimuthal projection_;
+  double half_miles_ = 0.0;
   double scale_ = 1.0;
   MapXY origin_;
-  double width_ = 0.0;
-  double height_ = 0.0;
+  double side_ = 0.0;
 };
 
 // Miles per degree of latitude on the sphere of great_circle.h.

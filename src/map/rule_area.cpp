@@ -17,14 +17,18 @@ GeoPoint point_at(const RuleRec& rec, std::size_t lat_slot, std::size_t lon_slot
 // Direction codes 1..8 are N, NE, ... NW.
 double compass_bearing(std::uint8_t dir) { return dir >= 1 && dir <= 8 ? (dir - 1) * 45.0 : 0.0; }
 
-// The nearest point of the box between two corners: the station's latitude
-// and longitude, each held within the box's own range.
-GeoPoint nearest_in_box(const RuleArea& box, GeoPoint station) {
-  const double lon1 = unwrap_lon(box.point.lon, station.lon);
-  const double lon2 = lon1 + (box.corner2.lon - box.point.lon);
-  return {std::clamp(station.lat, std::min(box.point.lat, box.corner2.lat),
-                     std::max(box.point.lat, box.corner2.lat)),
-          std::clamp(station.lon, std::min(lon1, lon2), std::max(lon1, lon2))};
+// Degrees between two longitudes the short way round.
+double lon_gap(double a, double b) { return std::fabs(unwrap_lon(a, b) - b); }
+
+// Near enough the nearest point of the box: the station's latitude held
+// within the box's, and its longitude, when outside the box's, moved to the
+// side that is nearer round the globe.
+GeoPoint nearest_in_box(const GeoBox& box, GeoPoint station) {
+  double lon = station.lon;
+  if (lon < box.west || lon > box.east) {
+    lon = lon_gap(lon, box.west) <= lon_gap(lon, box.east) ? box.west : box.east;
+  }
+  return {std::clamp(station.lat, box.south, box.north), lon};
 }
 
 }  // namespace
@@ -65,7 +69,7 @@ double area_distance_miles(const RuleArea& area, GeoPoint station) {
     case RULE_CIRCLE:
       return std::max(0.0, great_circle_miles(station, area.point) - area.radius);
     case RULE_RECTANGLE:
-      return great_circle_miles(station, nearest_in_box(area, station));
+      return great_circle_miles(station, nearest_in_box(rectangle_box(area), station));
     default:
       return great_circle_miles(station, area.point);
   }
@@ -74,4 +78,13 @@ double area_distance_miles(const RuleArea& area, GeoPoint station) {
 double sector_span(const RuleArea& area) {
   const double span = std::fmod(area.ang2 - area.ang1 + 720.0, 360.0);
   return span <= 0.0 ? 360.0 : span;
+}
+
+GeoBox rectangle_box(const RuleArea& area) {
+  return {std::min(area.point.lat, area.corner2.lat), std::max(area.point.lat, area.corner2.lat),
+          std::min(area.point.lon, area.corner2.lon), std::max(area.point.lon, area.corner2.lon)};
+}
+
+bool box_contains(const GeoBox& box, GeoPoint p) {
+  return p.lat >= box.south && p.lat <= box.north && p.lon >= box.west && p.lon <= box.east;
 }

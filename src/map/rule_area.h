@@ -8,9 +8,9 @@
 #include "map/great_circle.h"
 #include "rules/rule_rec.h"
 
-// Distances beyond this are drawn as this: past half the Earth's
-// circumference a circle covers everything anyway.
-constexpr double AREA_MAX_MILES = 12000.0;
+// Distances beyond this are drawn as this: no point is farther than the
+// antipode, and a circle of this radius covers everything.
+constexpr double AREA_MAX_MILES = HALF_CIRCUMFERENCE_MILES;
 
 struct RuleArea {
   std::uint8_t kind = 0;  // RULE_CIRCLE, RULE_COMPASS, RULE_RECTANGLE or RULE_SECTOR
@@ -37,6 +37,18 @@ bool area_has_position(const RuleArea& area);
 // How far the nearest part of a positioned area is from the station: 0 when
 // the station lies inside it.
 double area_distance_miles(const RuleArea& area, GeoPoint station);
+
+// A rectangle read as latitudes and longitudes compared as numbers: from
+// the smaller to the larger of each pair. Such a box never crosses the date
+// line; the map and --check both take this reading.
+struct GeoBox {
+  double south = 0.0;
+  double north = 0.0;
+  double west = 0.0;
+  double east = 0.0;
+};
+GeoBox rectangle_box(const RuleArea& area);
+bool box_contains(const GeoBox& box, GeoPoint p);
 
 // The clockwise span of a sector from ang1 to ang2, in (0, 360]: equal
 // angles give the whole ring.

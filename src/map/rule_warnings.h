@@ -1,7 +1,7 @@
 #pragma once
 // The warnings of --check: slips that compile but are unlikely to be meant.
-// Each is one line that names the rules file and line as the compiler's
-// messages do, beginning "Warning: ".
+// Each is one line that names the file and line as the compiler's messages
+// do, beginning "Warning: ".
 
 #include <string>
 #include <vector>
@@ -14,9 +14,13 @@
 constexpr double FAR_AREA_MILES = 500.0;
 
 // Where the station position that the areas were checked against came from.
-enum class StationSource { kConfigFile, kNoConfigFile };
+struct StationSource {
+  const char* config_name = nullptr;  // null when no configuration file was given
+  int position_line = 0;              // its line that set the position; 0 when none did
+};
 
-// The warnings for the first conf.rule_count records, in the order of their
-// lines. `rules_name` is the file name as given.
+// The warnings for the first conf.rule_count records and the implicit
+// lines: those of the station position first, then those of the rules file
+// in the order of their lines. `rules_name` is the file name as given.
 std::vector<std::string> rule_warnings(const RuleState& rules, const ConfRec& conf,
-                                       const char* rules_name, StationSource source);
+                                       const char* rules_name, const StationSource& source);

@@ -52,6 +52,37 @@ bool is_call_rule(const RuleRec& rec) {
   return rule_type(rec) == RULE_DESTIN || rule_type(rec) == RULE_SOURCE;
 }
 
+// One line per rule of the kinds `wanted` picks, or "none".
+template <typename Wanted, typename Text>
+void rule_lines(LegendLines& lines, const RuleState& rules, const ConfRec& conf, Wanted wanted,
+                Text text) {
+  const int count = std::min<int>(conf.rule_count, RULE_TABLE_SIZE);
+  int listed = 0;
+  for (int i = 0; i < count; ++i) {
+    const RuleRec& rec = rules.rule_table[i];
+    if (!wanted(rec)) continue;
+    lines.text(format_text("  line %d: %s", rule_line(rec), text(rec).c_str()));
+    ++listed;
+  }
+  if (listed == 0) lines.text("  none");
+}
+
+void how_drawn(LegendLines& lines, const LegendNotes& notes) {
+  lines.text("Drawn around the station: distances and");
+  lines.text("bearings from it are true, and the scale");
+  lines.text("bar holds along every line through it.");
+  for (const int line : notes.whole_earth_lines) {
+    lines.text(format_text("line %d: a circle round the whole Earth", line));
+  }
+  if (!notes.geography) lines.text("No geography was found (see --geo-data).");
+  lines.text("Sectors are drawn around the station,");
+  lines.text("clockwise from Ang1 to Ang2, in miles.");
+  lines.text("Compass rules: an arrow from the rule's");
+  lines.text("point in its direction.");
+  lines.text("The device, not the host, decides");
+  lines.text("what a rule matches.");
+}
+
 }  // namespace
 
 std::string legend_call_rule(const RuleRec& rec) {
@@ -59,7 +90,8 @@ std::string legend_call_rule(const RuleRec& rec) {
                      call_pattern(rec).c_str());
 }
 
-std::string svg_legend(const RuleState& rules, const ConfRec& conf, MapXY at, double& bottom) {
+std::string svg_legend(const RuleState& rules, const ConfRec& conf, const LegendNotes& notes,
+                       MapXY at, double& bottom) {
   LegendLines lines(at);
   lines.text("Legend", " font-weight=\"bold\"");
   lines.swatch(PASS_FILL, PASS_STROKE, "pass area");
@@ -68,22 +100,17 @@ std::string svg_legend(const RuleState& rules, const ConfRec& conf, MapXY at, do
   lines.text(format_text("Implicit rule: %s (what no rule decides)", drop ? "Drop" : "Pass"));
   lines.gap();
   lines.text("Call-sign rules, in rule order:");
-  const int count = std::min<int>(conf.rule_count, RULE_TABLE_SIZE);
-  int calls = 0;
-  for (int i = 0; i < count; ++i) {
-    const RuleRec& rec = rules.rule_table[i];
-    if (!is_call_rule(rec)) continue;
-    lines.text(format_text("  line %d: %s", rule_line(rec), legend_call_rule(rec).c_str()));
-    ++calls;
-  }
-  if (calls == 0) lines.text("  none");
+  rule_lines(lines, rules, conf, is_call_rule, legend_call_rule);
   lines.gap();
-  lines.text("Sectors are drawn around the station,");
-  lines.text("clockwise from Ang1 to Ang2, in miles.");
-  lines.text("Compass rules: an arrow from the rule's");
-  lines.text("point in its direction.");
-  lines.text("The device, not the host, decides");
-  lines.text("what a rule matches.");
+  lines.text("Area rules, in rule order:");
+  rule_lines(
+      lines, rules, conf, [](const RuleRec& rec) { return !is_call_rule(rec); },
+      [](const RuleRec& rec) {
+        return format_text("%s %s", rule_action_name(rule_flags(rec)),
+                           rule_kind_name(rule_type(rec)));
+      });
+  lines.gap();
+  how_drawn(lines, notes);
   bottom = lines.bottom();
   return "<g class=\"legend\">\n" + lines.svg() + "</g>\n";
 }

@@ -29,6 +29,7 @@ void reset_rule_set(RuleState& rules, ConfRec& conf) {
   rules.rule_entries = 0;
   rules.rules_processed = 0;
   rules.rule_table = {};
+  rules.implicit_lines.clear();
 }
 
 // The action code of a whole action word, or -1.
@@ -75,6 +76,7 @@ int compile_rule(Compilation& c, RuleLine& line, std::uint8_t action) {
   if (row->code == RULE_IMPLICIT) {
     c.conf.implicit_action = action == ACT_DROP ? IMPLICIT_DROP : IMPLICIT_PASS;
     ++c.implicit_lines;
+    c.rules.implicit_lines.push_back({c.line_no, action});
     ++c.rules.rule_entries;
     return 0;
   }

@@ -7,5 +7,6 @@
 #include "shell/shell.h"
 
 // The exit status: 0 when every given file compiled (and the map was
-// written), 1 otherwise.
+// written), 1 otherwise; 2, before anything is read or written, when the
+// map would replace one of the two files.
 int run_file_check(Shell& shell, const HostOptions& options);

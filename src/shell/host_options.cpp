@@ -82,6 +82,8 @@ const std::array<OptionRow, 12> option_table{{
      [](HostOptions& o, const char* v) { return take_path(o.config_path, "--config", v); }},
     {"--rules", "FILE", "the rules file for --check and --map",
      [](HostOptions& o, const char* v) { return take_path(o.rules_path, "--rules", v); }},
+    {"--geo-data", "FILE", "the map's geography (default: the file installed with the program)",
+     [](HostOptions& o, const char* v) { return take_path(o.geo_data_path, "--geo-data", v); }},
     {"--stop-on-error", nullptr, "end a scripted session at the first failed command (status 3)",
      set_flag<&HostOptions::stop_on_error>},
     {"--trace", "FILE", "write every serial port event to FILE, with its time and bytes",

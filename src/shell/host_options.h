@@ -19,6 +19,7 @@ struct HostOptions {
   std::string map_path;  // --map: empty when not asked
   std::string config_path;
   std::string rules_path;
+  std::string geo_data_path;  // --geo-data: empty for the file installed with the program
   bool stop_on_error = false;
   std::string trace_path;  // --trace: empty when not asked
   std::string log_path;    // --log: empty when not asked
