@@ -55,7 +55,7 @@ std::string set_flag(HostOptions& options, const char*) {
   return {};
 }
 
-const std::array<OptionRow, 12> option_table{{
+const std::array<OptionRow, 13> option_table{{
     {"--help", nullptr, "show this summary and exit", set_flag<&HostOptions::help>},
     {"--version", nullptr, "show the release and the device version it speaks to, and exit",
      set_flag<&HostOptions::version>},
@@ -106,14 +106,15 @@ std::string check_run_ending(const HostOptions& o) {
                        : o.version    ? "--version"
                        : o.list_ports ? "--list-ports"
                                       : "--port-check";
-  const char* needing = o.check                 ? "--check"
-                        : !o.map_path.empty()   ? "--map"
-                        : o.has_config()        ? "--config"
-                        : o.has_rules()         ? "--rules"
-                        : o.stop_on_error       ? "--stop-on-error"
-                        : !o.trace_path.empty() ? "--trace"
-                        : !o.log_path.empty()   ? "--log"
-                                                : nullptr;
+  const char* needing = o.check                    ? "--check"
+                        : !o.map_path.empty()      ? "--map"
+                        : o.has_config()           ? "--config"
+                        : o.has_rules()            ? "--rules"
+                        : o.stop_on_error          ? "--stop-on-error"
+                        : !o.trace_path.empty()    ? "--trace"
+                        : !o.log_path.empty()      ? "--log"
+                        : !o.geo_data_path.empty() ? "--geo-data"
+                                                   : nullptr;
   if (needing == nullptr) return {};
   return format_text("%s ends the run before a session: it does not go with %s", ending, needing);
 }
@@ -123,6 +124,7 @@ std::string check_combination(const HostOptions& o) {
   if ((o.has_config() || o.has_rules()) && !o.offline()) {
     return "--config and --rules go with --check or --map";
   }
+  if (!o.geo_data_path.empty() && o.map_path.empty()) return "--geo-data goes with --map";
   if (o.offline() && !o.has_config() && !o.has_rules()) {
     return format_text("%s needs --config FILE, --rules FILE or both",
                        o.check ? "--check" : "--map");

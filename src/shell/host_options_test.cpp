@@ -41,6 +41,7 @@ TEST(HostOptions, CombinationsThatMakeNoSenseAreRefused) {
       {{"--com", "1=/dev/a", "--com", "2=/dev/b", "--com", "1=/dev/a"}, ""},
       {{"--com", "1=/dev/a", "--com", "1=/dev/b"}, "--com 1 given twice: /dev/a and /dev/b"},
       {{"--log", "a", "--log", "b"}, "--log given twice: a and b"},
+      {{"--check", "--rules", "r.txt", "--geo-data", "g.dat"}, "--geo-data goes with --map"},
       {{"--rules", "r.txt"}, "--config and --rules go with --check or --map"},
       {{"--check"}, "--check needs --config FILE, --rules FILE or both"},
       {{"--map", "m.svg"}, "--map needs --config FILE, --rules FILE or both"},

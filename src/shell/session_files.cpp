@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "text/file_identity.h"
 
 namespace {
 
@@ -39,12 +40,12 @@ std::string try_files(std::vector<Wanted>& files) {
     }
   }
   // The same file however named: by its identity, now that both exist.
-  std::error_code ec;
   if (problem.empty() && files.size() == 2 &&
-      std::filesystem::equivalent(files[0].path, files[1].path, ec)) {
+      same_file(files[0].path.c_str(), files[1].path.c_str())) {
     problem = format_text("--trace and --log name the same file: %s", files[1].path.c_str());
   }
   if (!problem.empty()) {
+    std::error_code ec;
     for (const Wanted& file : files) {
       if (!file.existed) std::filesystem::remove(file.path, ec);
     }
