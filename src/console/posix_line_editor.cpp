@@ -10,6 +10,7 @@
 // (see console/interrupts.h).
 #include <editline/readline.h>
 #include <langinfo.h>
+#include <poll.h>
 #include <termcap.h>
 #include <termios.h>
 #include <unistd.h>
@@ -20,8 +21,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 
 #include "console/editor_matches.h"
+#include "console/interrupt_wake.h"
 #include "console/interrupts.h"
 #include "console/line_editor.h"
 
@@ -63,6 +66,35 @@ char** complete_at_cursor(const char* word, int, int) {
   return matches.empty() ? nullptr : c_matches(matches);
 }
 
+// What a Ctrl-C at this moment means for the key being read: a line end
+// for a dropped line, the end of input for a session that ends, or nothing.
+std::optional<int> key_for_interrupt() {
+  if (take_dropped_line()) {
+    line_dropped = true;
+    return '\n';
+  }
+  if (session_ending()) return -1;
+  return std::nullopt;
+}
+
+// Waits for a byte from the terminal, or a Ctrl-C; false at the end of input.
+bool wait_for_byte(unsigned char& byte, std::optional<int>& interrupted) {
+  pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {interrupt_wake_fd(), POLLIN, 0}};
+  for (;;) {
+    interrupted = key_for_interrupt();
+    if (interrupted) return true;
+    if (::poll(waits, waits[1].fd >= 0 ? 2 : 1, -1) < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (waits[1].fd >= 0 && waits[1].revents != 0) drain_interrupt_wake();
+    if (waits[0].revents == 0) continue;
+    const ssize_t n = ::read(STDIN_FILENO, &byte, 1);
+    if (n == 1) return true;
+    if (n == 0 || errno != EINTR) return false;
+  }
+}
+
 // One key as libedit takes it: a whole character, decoded by the locale
 // from the bytes the terminal sends; -1 at the end of input. Ctrl-C at the
 // prompt ends the line (the editor drops it); Ctrl-C meant to end the
@@ -71,24 +103,18 @@ int read_key(FILE*) {
   std::mbstate_t state{};
   for (;;) {
     unsigned char byte = 0;
-    const ssize_t n = ::read(STDIN_FILENO, &byte, 1);
-    if (n == 1) {
-      wchar_t wide = 0;
-      const char c = static_cast<char>(byte);
-      const std::size_t used = std::mbrtowc(&wide, &c, 1, &state);
-      if (used == static_cast<std::size_t>(-2)) continue;  // more of the character to come
-      if (used == static_cast<std::size_t>(-1)) {
-        state = std::mbstate_t{};  // not a character here: skipped
-        continue;
-      }
-      return static_cast<int>(wide);
+    std::optional<int> interrupted;
+    if (!wait_for_byte(byte, interrupted)) return -1;
+    if (interrupted) return *interrupted;
+    wchar_t wide = 0;
+    const char c = static_cast<char>(byte);
+    const std::size_t used = std::mbrtowc(&wide, &c, 1, &state);
+    if (used == static_cast<std::size_t>(-2)) continue;  // more of the character to come
+    if (used == static_cast<std::size_t>(-1)) {
+      state = std::mbstate_t{};  // not a character here: skipped
+      continue;
     }
-    if (n == 0 || errno != EINTR) return -1;
-    if (take_dropped_line()) {
-      line_dropped = true;
-      return '\n';
-    }
-    if (session_ending()) return -1;
+    return static_cast<int>(wide);
   }
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <utility>
 
+#include "console/interrupt_wake.h"
 #include "console/interrupts.h"
 #include "serial/deadline.h"
 #include "serial/low_latency.h"
@@ -36,14 +37,15 @@ std::chrono::milliseconds budget(std::uint64_t ms) {
 // a signal), or -1 on a failure. A Ctrl-C that ends the session ends the
 // wait here.
 int poll_for(int fd, short events, int wait_ms) {
-  pollfd p{fd, events, 0};
-  const int rc = ::poll(&p, 1, wait_ms);
-  if (rc < 0) {
-    if (errno != EINTR) return -1;
+  pollfd p[2] = {{fd, events, 0}, {interrupt_wake_fd(), POLLIN, 0}};
+  const int rc = ::poll(p, p[1].fd >= 0 ? 2 : 1, wait_ms);
+  if (rc < 0 && errno != EINTR) return -1;
+  if (rc < 0 || (p[1].fd >= 0 && p[1].revents != 0)) {
+    drain_interrupt_wake();
     service_interrupt();
     return 0;
   }
-  return rc == 0 ? 0 : p.revents;
+  return rc == 0 ? 0 : p[0].revents;
 }
 
 // A hang-up or error reported without data ends the transfer as failed.
