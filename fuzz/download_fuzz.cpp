@@ -40,7 +40,7 @@ bool whole_packet(const std::string& pkt) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::vector<std::uint8_t> conf = pattern(56);
-  static const std::vector<std::uint8_t> rules = pattern(100 * 28);
+  static const std::vector<std::uint8_t> rules = pattern(std::size_t{100} * 28);
   WireRun w(data, size);
   wire_check(w.link.open(w.header.rate) == OpenPortResult::kOk, "the port did not open");
   w.link.connected = 1;

@@ -115,7 +115,7 @@ void connect_seeds(const std::string& dir) {
 
 void download_seeds(const std::string& dir) {
   const std::vector<std::uint8_t> conf(56, 0x11);
-  const std::vector<std::uint8_t> rules(3 * 28, 0x22);
+  const std::vector<std::uint8_t> rules(std::size_t{3} * 28, 0x22);
   const Forms forms = {{"good", {}},
                        {"nak_four_times", {nak_packet(2, 4)}},
                        {"nak_five_times", {nak_packet(1, 5)}},
