@@ -238,7 +238,8 @@ class WireRun {
   }
 
   std::span<const std::uint8_t> take_bytes() {
-    const std::size_t n = std::min<std::size_t>(take_byte() + 1U, in_.size());
+    const std::size_t want = take_byte() + 1U;  // before in_.size(): it takes a byte
+    const std::size_t n = std::min(want, in_.size());
     const std::span<const std::uint8_t> bytes = in_.first(n);
     in_ = in_.subspan(n);
     return bytes;
