@@ -138,6 +138,14 @@ bool write_all(PortHandle& port, const void* buf, int count, int& written) {
   return device != nullptr && device->write(buf, count, written) && written == count;
 }
 
+// Leaves the operator time to read the report before the window may close.
+[[noreturn]] void pause_then_abort() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(5000));
+  std::abort();
+}
+
+ReadFatalEnd read_fatal_end = pause_then_abort;
+
 }  // namespace
 
 OpenPortResult open_port(Console& con, PortHandle& port, const char* name, std::int32_t baud,
@@ -248,9 +256,12 @@ void read_port_fatal(Console& con, int code, const char* text) {
   con.error("%s", text);
   con.error("Return code %d, system error code %d\n", code, system_code);
   if (code == 0) return;
-  // Leaves the operator time to read the report before the window may close.
-  std::this_thread::sleep_for(std::chrono::milliseconds(5000));
+  read_fatal_end();
   std::abort();
+}
+
+void set_read_fatal_end(ReadFatalEnd end) {
+  read_fatal_end = end != nullptr ? end : pause_then_abort;
 }
 
 const char* sys_error_text() {

@@ -108,6 +108,13 @@ enum ReadFatalCode : int {
 };
 
 // Writes `text` and "Return code %d, system error code %d\n" to standard
-// error. A non-zero code then waits 5 seconds, so the operator can read it,
-// and ends the process (abort); a code of 0 returns.
+// error. A non-zero code then ends the process through the fatal end (below);
+// a code of 0 returns.
 void read_port_fatal(Console& con, int code, const char* text);
+
+// What ends the process after a fatal read report: by default a 5-second
+// wait, so the operator can read it, then abort. A harness that plays the
+// device in-process puts its own in (null restores the default); if it
+// returns, the process is aborted all the same.
+using ReadFatalEnd = void (*)();
+void set_read_fatal_end(ReadFatalEnd end);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "serial/serial.h"
@@ -103,6 +104,13 @@ TEST_F(PortIo, AFatalReportWithCodeZeroReturns) {
   EXPECT_EQ(con.errors(), "text\nReturn code 0, system error code " +
                               std::to_string(port_error_code(PortError::kIo)) + "\n");
   EXPECT_EQ(con.output(), "");
+}
+
+TEST_F(PortIo, AFatalReportEndsThroughTheFatalEndPutIn) {
+  set_read_fatal_end([] { throw std::runtime_error("ended"); });
+  EXPECT_THROW(read_port(con, port, "COM1", nullptr, 1, 100), std::runtime_error);
+  set_read_fatal_end(nullptr);
+  EXPECT_EQ(con.errors().rfind("read_port: Error: invalid param buf ptr\nReturn code 25,", 0), 0U);
 }
 
 TEST(PortHandle, ClosingForgetsTheOpenState) {
