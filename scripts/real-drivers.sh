@@ -49,7 +49,7 @@ kernel_files() {
     fi
   done
   mv "$kdir"/boot/vmlinuz-* "$kdir/vmlinuz"
-  rm -rf "$kdir"/*.deb "$kdir/boot" "$kdir/lib"
+  rm -rf "${kdir:?}"/*.deb "${kdir:?}/boot" "${kdir:?}/lib"
   touch "$kdir/ready"
 }
 

@@ -12,6 +12,7 @@ mount -t devtmpfs dev /dev
 exec </dev/null >/dev/console 2>&1
 cd /work || exit 1
 bel=$(printf '\a')
+cr=$(printf '\r')
 fails=0
 
 check() { # NAME COMMAND...: one PASS or FAIL line
@@ -48,7 +49,8 @@ finish() { # TAG: input ends; the process is killed after 20 s; its status in rc
   wait "$pid"
   rc=$?
   kill "$watchdog" 2>/dev/null
-  sed "s/$bel/<BEL>/g; s/^/  $1| /" "/tmp/$1.out"
+  # From the first prompt on, the progress line as it ends.
+  sed -n "/Command> /,\$ { s/.*$cr//; s/$bel/<BEL>/g; s/^/  $1| /; p; }" "/tmp/$1.out"
   echo
 }
 
@@ -81,6 +83,9 @@ session() { # TAG DEVICE EMU
   echo "@@dump $3"
 }
 
+# What the modem lines look like after an open that leaves them as they are.
+lines=$(timeout 3 sh -c 'exec 4<>/dev/ttyS1 && grep "^1:" /proc/tty/driver/serial' | grep -oE '(RTS|DTR)' | tr '\n' ' ')
+check "uart: a plain open raises DTR and RTS [$lines]" test "$lines" = "RTS DTR "
 ll_before=$(cat /sys/class/tty/ttyS1/flags)
 held_uart() {
   check "uart: low-latency flag set while held" uart_low_latency
@@ -89,6 +94,7 @@ held_uart() {
 session uart /dev/ttyS1 uart
 check "uart: flags back as before ($ll_before) after" test "$(cat /sys/class/tty/ttyS1/flags)" = "$ll_before"
 
+echo 16 >/sys/bus/usb-serial/devices/ttyUSB0/latency_timer # an FTDI chip's own default
 timer_before=$(usb_timer)
 held_usb() { check "usb: latency timer 1 ms while held (was $timer_before)" test "$(usb_timer)" = 1; }
 session usb /dev/ttyUSB0 usb
