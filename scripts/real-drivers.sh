@@ -9,7 +9,7 @@
 # package is downloaded once and kept under build/qemu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh qemu-system-x86 busybox-static cpio srecord
+bash scripts/deps.sh qemu-system-x86 busybox-static cpio srecord xz-utils
 root=$PWD
 out=$root/build/qemu
 run=$out/run
@@ -18,6 +18,8 @@ emu=$root/build/default/emulator/ktreva-emu
 # In load order; a driver built into the kernel is skipped.
 modules=(usb-common usbcore xhci-hcd xhci-pci usbserial ftdi_sio)
 start=$SECONDS
+cmake --preset default >/dev/null
+cmake --build --preset default --target ktreva-host ktreva-emu >/dev/null
 
 # vmlinuz and the modules of the kernel package that linux-image-amd64
 # depends on, into $kdir (once).
@@ -100,6 +102,7 @@ reference() { # NAME SESSION-FILE
   (cd "$run/files" && timeout 60 "$host" --com "1=$run/ref-$1.pty" <"$2" >"$run/ref-$1.out")
   cp "$run/ref-$1.dump" "$run/$1.ref"
   exec 6>&-
+  kill "${pids[-1]}"
 }
 
 result() { # PASS|FAIL TEXT
@@ -166,6 +169,7 @@ kvm_works() {
     -kernel "$kdir/vmlinuz" -append "console=ttyS0 panic=-1" \
     -serial file:"$run/kvm-probe" 2>/dev/null </dev/null &
   pid=$!
+  pids+=("$pid")
   timeout 5 sh -c "until grep -q 'Linux version' '$run/kvm-probe' 2>/dev/null; do sleep 0.1; done" && ok=0
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null || true
