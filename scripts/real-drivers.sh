@@ -112,9 +112,12 @@ same() { # NAME DUMP REFERENCE
   if cmp -s "$2" "$3"; then result PASS "$1"; else result FAIL "$1" && diff "$3" "$2" | head -20; fi
 }
 
+# The upload's bytes both ways, from the ENQ to the ACK of the last record
+# (the device's greeting that follows is not counted), against its time.
 firmware_time() {
   local bytes secs bound
-  bytes=$(tail -n +$((fw_mark + 1)) "$run/uart.wire" | awk '{n += NF - 1} END {print n}')
+  bytes=$(tail -n +$((fw_mark + 1)) "$run/uart.wire" |
+    awk '{c = NF - 1} $1 == "host" {h += c; d += p; p = 0; next} {p += c} END {print h + d + 1}')
   secs=$(awk '/power-on, ENQ/ {s = $1} /upload finished/ {e = $1} END {printf "%.2f", e - s}' "$run/uart.log")
   bound=$(awk -v n="$bytes" 'BEGIN {printf "%.2f", n * 10 / 19200}')
   echo "real-drivers: firmware upload over the UART took $secs s from ENQ to the last record;" \
