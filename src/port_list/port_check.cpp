@@ -14,15 +14,6 @@ namespace {
 // The rate connect uses by default; the check opens at it.
 constexpr std::int32_t CHECK_BAUD = 9600;
 
-std::string system_text(int code) {
-  char text[1024];
-  sys_error_message(code, text, sizeof text);
-  trim_system_text(text);
-  std::string s = text;
-  if (!s.empty() && s.back() == '\r') s.pop_back();
-  return s;
-}
-
 void report_port(Console& con, const std::string& target, const std::string& path) {
   const ListedPort port = examine_port(path);
   if (path == target) con.print("Checking %s\n", printable_text(path).c_str());
@@ -41,7 +32,7 @@ void report_port(Console& con, const std::string& target, const std::string& pat
 
 void report_failed_open(Console& con, int code) {
   const std::string hint = open_failure_hint(code);
-  con.print("  open: failed: %s%s%s%s\n", system_text(code).c_str(), hint.empty() ? "" : " (",
+  con.print("  open: failed: %s%s%s%s\n", sys_error_line(code).c_str(), hint.empty() ? "" : " (",
             hint.c_str(), hint.empty() ? "" : ")");
 }
 

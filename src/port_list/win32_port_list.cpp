@@ -26,15 +26,6 @@ std::string terminated(const char* data, DWORD size) {
   return text.substr(0, text.find('\0'));
 }
 
-std::string error_text(DWORD code) {
-  char text[1024];
-  sys_error_message(static_cast<int>(code), text, sizeof text);
-  trim_system_text(text);
-  std::string s = text;
-  if (!s.empty() && s.back() == '\r') s.pop_back();
-  return s;
-}
-
 // The SERIALCOMM map: value name the kernel device, value the COM name.
 LONG serialcomm_names(std::vector<ComPortName>& names) {
   HKEY key = nullptr;
@@ -131,7 +122,7 @@ PortListing list_ports() {
   const bool dos = dos_com_names(names);
   // A PC without serial ports has no SERIALCOMM key: an empty list.
   if (map != ERROR_SUCCESS && map != ERROR_FILE_NOT_FOUND && !dos) {
-    listing.problem = "cannot read the serial port map: " + error_text(static_cast<DWORD>(map));
+    listing.problem = "cannot read the serial port map: " + sys_error_line(static_cast<int>(map));
     return listing;
   }
   listing.ports = merge_com_ports(names, setupapi_ports());

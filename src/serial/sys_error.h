@@ -5,6 +5,7 @@
 // win32_sys_error.cpp. `sys_error_text` (serial.h) is what messages quote.
 
 #include <cstddef>
+#include <string>
 
 // The platform's last error code.
 int sys_error_code();
@@ -29,3 +30,7 @@ void sys_error_message(int code, char* buf, std::size_t cap);
 // Drops the line feed that ends a system message; a text that does not end
 // with one is kept whole.
 void trim_system_text(char* text);
+
+// The platform's text for `code` as one line: without the line end (CR LF
+// on Windows) that system messages carry.
+std::string sys_error_line(int code);
