@@ -107,9 +107,3 @@ const char* holder_signals() {
   return "open files of processes (/proc/PID/fd), locks (/proc/locks), lock files "
          "(/var/lock/LCK..NAME, /run/lock/LCK..NAME)";
 }
-
-std::string open_failure_hint(int code) {
-  if (code == EBUSY) return "another program holds the port, or locks it as this utility does";
-  if (code == EACCES) return "this user may not open the port";
-  return {};
-}

@@ -1,6 +1,5 @@
 // On macOS only whether the device is there: its processes' open files are
 // not in a file system to read.
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -15,9 +14,3 @@ ListedPort examine_port(const std::string& path) {
 }
 
 const char* holder_signals() { return "none on this system"; }
-
-std::string open_failure_hint(int code) {
-  if (code == EBUSY) return "another program holds the port, or locks it as this utility does";
-  if (code == EACCES) return "this user may not open the port";
-  return {};
-}
