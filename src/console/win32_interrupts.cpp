@@ -5,6 +5,7 @@
 // cannot tell an interrupted read from the end of input.
 #include <windows.h>
 
+#include "console/console.h"
 #include "console/interrupts.h"
 
 namespace {
@@ -16,15 +17,11 @@ BOOL WINAPI on_control(DWORD event) {
   return TRUE;
 }
 
-bool at_console(DWORD which) {
-  DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
-}
-
 }  // namespace
 
 bool take_over_interrupts(Console& con) {
-  if (!at_console(STD_INPUT_HANDLE) || !at_console(STD_OUTPUT_HANDLE)) return false;
+  // The editor is there exactly when standard input and output are a console.
+  if (!con.has_line_editor()) return false;
   set_interrupt_console(&con);
   return SetConsoleCtrlHandler(on_control, TRUE) != 0;
 }
