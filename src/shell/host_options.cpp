@@ -22,10 +22,11 @@ struct OptionRow {
 bool looks_like_option(const char* value) { return std::strncmp(value, "--", 2) == 0; }
 
 // A second value for the same option is refused rather than one of the two
-// silently dropped; the same value again is harmless.
-std::string take_path(std::string& field, const char* option, const char* value) {
-  if (*value == '\0' || looks_like_option(value))
-    return format_text("%s needs a file name", option);
+// silently dropped; the same value again is harmless. `needs` says what the
+// value is.
+std::string take_path(std::string& field, const char* option, const char* value,
+                      const char* needs = "a file name") {
+  if (*value == '\0' || looks_like_option(value)) return format_text("%s needs %s", option, needs);
   if (!field.empty() && field != value) {
     return format_text("%s given twice: %s and %s", option, field.c_str(), value);
   }
@@ -64,14 +65,7 @@ const std::array<OptionRow, 13> option_table{{
     {"--port-check", "PORT",
      "say what keeps PORT (a path or COMn) from opening, try as connect would, and exit",
      [](HostOptions& o, const char* v) {
-       if (*v == '\0' || looks_like_option(v)) {
-         return std::string("--port-check needs a device path or COMn");
-       }
-       if (!o.port_check.empty() && o.port_check != v) {
-         return format_text("--port-check given twice: %s and %s", o.port_check.c_str(), v);
-       }
-       o.port_check = v;
-       return std::string();
+       return take_path(o.port_check, "--port-check", v, "a device path or COMn");
      }},
     {"--com", "N=PATH", "open port COMN as the device PATH (N 1..10; repeatable)", take_com},
     {"--check", nullptr, "compile --config and --rules, print warnings, and exit",
